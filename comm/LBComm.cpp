@@ -1,0 +1,293 @@
+#include "comm/LBComm.h"
+
+#include "comm/ComNames.h"
+#include "comm/CommExceptions.h"
+#include "comm/CommTexts.h"
+#include "comm/LBCommThread.h"
+#include "comm/LBComponent.h"
+#include "comm/PosixSerialDevice.h"
+#include "comm/UiHandover.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr uint32_t BaudRates[] = {1200, 2400, 4800, 9600, 19200, 28800, 38400, 57600, 115200};
+constexpr uint8_t ByteSizes[] = {7, 8};
+constexpr uint8_t Parities[] = {NOPARITY, EVENPARITY, ODDPARITY};
+constexpr uint8_t StopBits[] = {ONESTOPBIT, TWOSTOPBITS};
+constexpr uint16_t IoAddresses[] = {0x3F8, 0x2F8, 0x3E8, 0x2E8};
+constexpr uint32_t QueueSize = 512;
+
+} // namespace
+
+TLBComm::TLBComm(TSerialDeviceFactory factory) : FFactory(std::move(factory)) {
+    if (!FFactory)
+        FFactory = [] { return std::make_shared<TPosixSerialDevice>(); };
+    FLanguage = CommLanguage();
+}
+
+TLBComm::~TLBComm() {
+    FDestroying = true;
+    try {
+        Close();
+    } catch (...) {
+        // A failing close of the handle has nobody left to report to.
+    }
+    while (!FComponents.empty())
+        FComponents.back()->SetLBComm(nullptr);
+}
+
+void TLBComm::SetActive(bool value) {
+    if (value)
+        Open();
+    else
+        Close();
+}
+
+void TLBComm::Open() {
+    if (FActive)
+        return;
+    auto device = FFactory();
+    if (int error = device->CreateFile(ComDevicePath(FPortName)); error != 0)
+        throw ECommHandleError(SysErrorMessage(error));
+    FDevice = device;
+    FActive = true;
+    try {
+        if (int error = FDevice->SetupComm(QueueSize, QueueSize); error != 0)
+            throw ECommInitError(SysErrorMessage(error));
+        if (int error = FDevice->GetCommState(FDcb); error != 0)
+            throw ECommInitError(SysErrorMessage(error));
+        FDcb.ByteSize = ByteSizes[Ord(FDatabits)];
+        FDcb.StopBits = StopBits[Ord(FStopbits)];
+        FDcb.Parity = Parities[Ord(FParity)];
+        SetBaudrate(FBaudrate);
+    } catch (...) {
+        ReleaseAfterFailedOpen();
+        throw;
+    }
+    FThread = std::make_shared<TLBCommThread>(this, FDevice);
+    FThread->Start();
+    if (!FDestroying && OnActivate)
+        OnActivate(this);
+}
+
+void TLBComm::ReleaseAfterFailedOpen() {
+    FDevice->CloseHandle();
+    FDevice.reset();
+    FActive = false;
+}
+
+void TLBComm::Close() {
+    if (!FActive)
+        return;
+    FActive = false;
+    // A component may unbind itself from its deactivation handler: walk a copy.
+    std::vector<TLBComponent*> components = FComponents;
+    for (TLBComponent* component : components) {
+        if (std::find(FComponents.begin(), FComponents.end(), component) == FComponents.end())
+            continue;
+        if (auto* protocol = dynamic_cast<TLBProtocolComponent*>(component))
+            protocol->SetCyclic(false);
+    }
+    FQueue.clear();
+    std::shared_ptr<TLBCommThread> thread = std::move(FThread);
+    thread->Terminate();
+    thread->SetRequest(nullptr);
+    if (thread->InHandover()) {
+        // Closed from a handler that the worker is waiting for: the worker cannot end before
+        // that handler returns. It ends by itself then and touches nothing of this port.
+        thread->Detach();
+    } else {
+        while (!thread->Finished())
+            UiHandover().ProcessMessages(-1);
+        thread->Join();
+    }
+    thread.reset();
+    std::shared_ptr<TSerialDevice> device = std::move(FDevice);
+    if (int error = device->CloseHandle(); error != 0)
+        throw ECommHandleError(SysErrorMessage(error));
+    if (!FDestroying && OnDeactivate)
+        OnDeactivate(this);
+}
+
+void TLBComm::ApplyDcb() {
+    if (!FActive || !FDevice)
+        return;
+    if (int error = FDevice->SetCommState(FDcb); error != 0)
+        throw ECommInitError(SysErrorMessage(error));
+}
+
+void TLBComm::SetBaudrate(TBaudrate value) {
+    if (!InRange(value))
+        return;
+    FBaudrate = value;
+    if (FActive) {
+        FDcb.BaudRate = BaudRates[Ord(value)];
+        ApplyDcb();
+    }
+}
+
+void TLBComm::SetFrameDatabits(TDataBit value) {
+    if (!InRange(value))
+        return;
+    FDatabits = value;
+    if (FActive) {
+        FDcb.ByteSize = ByteSizes[Ord(value)];
+        ApplyDcb();
+    }
+}
+
+void TLBComm::SetFrameParitybit(TParityBit value) {
+    if (!InRange(value))
+        return;
+    FParity = value;
+    if (FActive) {
+        FDcb.Parity = Parities[Ord(value)];
+        ApplyDcb();
+    }
+}
+
+void TLBComm::SetFrameStopbits(TStopBit value) {
+    if (!InRange(value))
+        return;
+    FStopbits = value;
+    if (FActive) {
+        FDcb.StopBits = StopBits[Ord(value)];
+        ApplyDcb();
+    }
+}
+
+void TLBComm::RefuseWhileOpen(const char* tail) const {
+    if (FActive)
+        throw ECommInitError(PortDisplayName(FPortName) + " is active!\r\n\r\n" + tail);
+}
+
+void TLBComm::SetPortName(TPort value) {
+    if (!InRange(value))
+        return;
+    RefuseWhileOpen("Cannot change port");
+    FPortName = value;
+    // The four classic ports have their classic I/O addresses; COM5 … COM16 have none, so the
+    // address stays as it was (it is only shown, never used).
+    if (Ord(value) < EnumCount<TPortAddr>())
+        SetPortAddress(static_cast<TPortAddr>(Ord(value)));
+}
+
+void TLBComm::SetPortAddress(TPortAddr value) {
+    if (!InRange(value))
+        return;
+    RefuseWhileOpen("Cannot change the port address");
+    FPortAddress = value;
+}
+
+bool TLBComm::FitsHardware(TPortType type, TTransmitDriver td, TReceiveDriver rd) const {
+    switch (FHardware) {
+    case THardware::Standard:
+        return type == TPortType::RS232C && td == TTransmitDriver::tdNone &&
+               rd == TReceiveDriver::rdNone;
+    case THardware::PCLabPCL745:
+        return type != TPortType::RS232C && td == TTransmitDriver::tdRegister7to1 &&
+               rd == TReceiveDriver::rdRegister7to2;
+    case THardware::PhoenixPSM:
+        return type == TPortType::RS232C && td == TTransmitDriver::tdDTRto0 &&
+               rd == TReceiveDriver::rdNone;
+    case THardware::UserDefined:
+        return true;
+    }
+    return true;
+}
+
+void TLBComm::SetPortType(TPortType value) {
+    if (!InRange(value))
+        return;
+    RefuseWhileOpen("Cannot change the port type");
+    FPortType = value;
+    if (!FitsHardware(FPortType, FTransmitDriver, FReceiveDriver))
+        SetHardware(THardware::UserDefined);
+}
+
+void TLBComm::SetTransmitDriver(TTransmitDriver value) {
+    if (!InRange(value))
+        return;
+    RefuseWhileOpen("Cannot change device driver");
+    FTransmitDriver = value;
+    if (!FitsHardware(FPortType, FTransmitDriver, FReceiveDriver))
+        SetHardware(THardware::UserDefined);
+}
+
+void TLBComm::SetReceiveDriver(TReceiveDriver value) {
+    if (!InRange(value))
+        return;
+    RefuseWhileOpen("Cannot change device driver");
+    FReceiveDriver = value;
+    if (!FitsHardware(FPortType, FTransmitDriver, FReceiveDriver))
+        SetHardware(THardware::UserDefined);
+}
+
+void TLBComm::SetHardware(THardware value) {
+    if (!InRange(value))
+        return;
+    RefuseWhileOpen("Cannot change port hardware");
+    FHardware = value;
+    switch (value) {
+    case THardware::PCLabPCL745:
+        if (FPortType == TPortType::RS232C)
+            SetPortType(TPortType::RS485);
+        SetTransmitDriver(TTransmitDriver::tdRegister7to1);
+        SetReceiveDriver(TReceiveDriver::rdRegister7to2);
+        break;
+    case THardware::Standard:
+    case THardware::PhoenixPSM:
+        if (FPortType != TPortType::RS232C)
+            SetPortType(TPortType::RS232C);
+        SetTransmitDriver(value == THardware::Standard ? TTransmitDriver::tdNone
+                                                       : TTransmitDriver::tdDTRto0);
+        SetReceiveDriver(TReceiveDriver::rdNone);
+        break;
+    case THardware::UserDefined:
+        break;
+    }
+}
+
+void TLBComm::Assign(const TLBComm& source) {
+    if (FActive)
+        return;
+    SetPortName(source.PortName());
+    SetPortAddress(source.PortAddress());
+    SetBaudrate(source.Baudrate());
+    SetFrameDatabits(source.FrameDatabits());
+    SetFrameParitybit(source.FrameParitybit());
+    SetFrameStopbits(source.FrameStopbits());
+    SetHardware(source.Hardware());
+    SetPortType(source.PortType());
+    SetReceiveDriver(source.ReceiveDriver());
+    SetTransmitDriver(source.TransmitDriver());
+}
+
+uint16_t TLBComm::IoBaseAddress() const { return IoAddresses[Ord(FPortAddress)]; }
+
+int TLBComm::QueueRequest(TCommRequest* request) {
+    if (!FActive)
+        return -1;
+    FQueue.push_back(request);
+    int index = static_cast<int>(FQueue.size()) - 1;
+    if (index == 0)
+        FThread->SetRequest(request);
+    return index;
+}
+
+void TLBComm::NextRequest() {
+    if (!FQueue.empty())
+        FQueue.pop_front();
+    if (FActive && !FQueue.empty())
+        FThread->SetRequest(FQueue.front());
+}
+
+void TLBComm::RemoveQueuedRequestsOf(TCommRequest* request) {
+    if (FQueue.empty())
+        return;
+    // The head is in the worker's hands and leaves the queue when it completes.
+    auto waiting = FQueue.begin() + 1;
+    FQueue.erase(std::remove(waiting, FQueue.end(), request), FQueue.end());
+}

@@ -1,0 +1,108 @@
+#pragma once
+// TLBComm owns one serial port: its line settings and the description of the interface
+// hardware, opening and closing, the worker thread while open, the components bound to it and
+// the queue of their requests. Everything here runs on the UI thread.
+
+#include "comm/CommTypes.h"
+#include "comm/SerialDevice.h"
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TLBComponent;
+class TLBCommThread;
+struct TCommRequest;
+
+class TLBComm {
+public:
+    // `factory` makes the device each time the port opens; empty means the POSIX serial device.
+    explicit TLBComm(TSerialDeviceFactory factory = {});
+    virtual ~TLBComm();
+    TLBComm(const TLBComm&) = delete;
+    TLBComm& operator=(const TLBComm&) = delete;
+
+    bool Active() const { return FActive; }
+    void SetActive(bool value);
+    void Open();
+    void Close();
+
+    // Line settings: may change while open, applied to the running port at once.
+    TBaudrate Baudrate() const { return FBaudrate; }
+    void SetBaudrate(TBaudrate value);
+    TDataBit FrameDatabits() const { return FDatabits; }
+    void SetFrameDatabits(TDataBit value);
+    TParityBit FrameParitybit() const { return FParity; }
+    void SetFrameParitybit(TParityBit value);
+    TStopBit FrameStopbits() const { return FStopbits; }
+    void SetFrameStopbits(TStopBit value);
+
+    // Hardware description: refused while open; kept consistent by the coupling rules.
+    TPort PortName() const { return FPortName; }
+    void SetPortName(TPort value);
+    TPortAddr PortAddress() const { return FPortAddress; }
+    void SetPortAddress(TPortAddr value);
+    TPortType PortType() const { return FPortType; }
+    void SetPortType(TPortType value);
+    THardware Hardware() const { return FHardware; }
+    void SetHardware(THardware value);
+    TTransmitDriver TransmitDriver() const { return FTransmitDriver; }
+    void SetTransmitDriver(TTransmitDriver value);
+    TReceiveDriver ReceiveDriver() const { return FReceiveDriver; }
+    void SetReceiveDriver(TReceiveDriver value);
+
+    // Copies the settings of `source` through the setters; does nothing while this port is open.
+    void Assign(const TLBComm& source);
+
+    // Appends a request; -1 when the port is closed. Index 0 starts it at once.
+    int QueueRequest(TCommRequest* request);
+    // Called when the head request has finished: removes it and starts the next one.
+    void NextRequest();
+
+    std::function<void(TLBComm* sender)> OnActivate;
+    std::function<void(TLBComm* sender)> OnDeactivate;
+
+    uint8_t Language() const { return FLanguage; }
+    uint16_t IoBaseAddress() const;
+    const std::vector<TLBComponent*>& Components() const { return FComponents; }
+    size_t QueueLength() const { return FQueue.size(); }
+
+    // For the worker thread and the components of this library.
+    TSerialDevice* Device() const { return FDevice.get(); }
+    TLBCommThread* Thread() const { return FThread.get(); }
+    bool Destroying() const { return FDestroying; }
+
+private:
+    friend class TLBComponent;
+    friend class TLBProtocolComponent;
+
+    void ApplyDcb();
+    void RefuseWhileOpen(const char* tail) const;
+    bool FitsHardware(TPortType type, TTransmitDriver td, TReceiveDriver rd) const;
+    void ReleaseAfterFailedOpen();
+    void RemoveQueuedRequestsOf(TCommRequest* request);
+
+    TSerialDeviceFactory FFactory;
+    std::shared_ptr<TSerialDevice> FDevice;
+    std::shared_ptr<TLBCommThread> FThread;
+    TDcb FDcb;
+    bool FActive = false;
+    bool FDestroying = false;
+    uint8_t FLanguage = 1;
+
+    TBaudrate FBaudrate = TBaudrate::br9600;
+    TDataBit FDatabits = TDataBit::db_8;
+    TParityBit FParity = TParityBit::Even;
+    TStopBit FStopbits = TStopBit::sb_1;
+    TPort FPortName = TPort::COM1;
+    TPortAddr FPortAddress = TPortAddr::pa_03F8;
+    TPortType FPortType = TPortType::RS232C;
+    THardware FHardware = THardware::Standard;
+    TTransmitDriver FTransmitDriver = TTransmitDriver::tdNone;
+    TReceiveDriver FReceiveDriver = TReceiveDriver::rdNone;
+
+    std::vector<TLBComponent*> FComponents;
+    std::deque<TCommRequest*> FQueue;
+};
