@@ -181,19 +181,42 @@ void TLBComm::SetPortAddress(TPortAddr value) {
     FPortAddress = value;
 }
 
-bool TLBComm::FitsHardware(TPortType type, TTransmitDriver td, TReceiveDriver rd) const {
+bool TLBComm::FitsHardware(TPortType type) const {
     switch (FHardware) {
     case THardware::Standard:
-        return type == TPortType::RS232C && td == TTransmitDriver::tdNone &&
-               rd == TReceiveDriver::rdNone;
-    case THardware::PCLabPCL745:
-        return type != TPortType::RS232C && td == TTransmitDriver::tdRegister7to1 &&
-               rd == TReceiveDriver::rdRegister7to2;
     case THardware::PhoenixPSM:
-        return type == TPortType::RS232C && td == TTransmitDriver::tdDTRto0 &&
-               rd == TReceiveDriver::rdNone;
+        return type == TPortType::RS232C;
+    case THardware::PCLabPCL745:
+        return type != TPortType::RS232C;
     case THardware::UserDefined:
-        return true;
+        break;
+    }
+    return true;
+}
+
+bool TLBComm::FitsHardware(TTransmitDriver driver) const {
+    switch (FHardware) {
+    case THardware::Standard:
+        return driver == TTransmitDriver::tdNone;
+    case THardware::PCLabPCL745:
+        return driver == TTransmitDriver::tdRegister7to1;
+    case THardware::PhoenixPSM:
+        return driver == TTransmitDriver::tdDTRto0;
+    case THardware::UserDefined:
+        break;
+    }
+    return true;
+}
+
+bool TLBComm::FitsHardware(TReceiveDriver driver) const {
+    switch (FHardware) {
+    case THardware::Standard:
+    case THardware::PhoenixPSM:
+        return driver == TReceiveDriver::rdNone;
+    case THardware::PCLabPCL745:
+        return driver == TReceiveDriver::rdRegister7to2;
+    case THardware::UserDefined:
+        break;
     }
     return true;
 }
@@ -203,7 +226,7 @@ void TLBComm::SetPortType(TPortType value) {
         return;
     RefuseWhileOpen("Cannot change the port type");
     FPortType = value;
-    if (!FitsHardware(FPortType, FTransmitDriver, FReceiveDriver))
+    if (!FitsHardware(value))
         SetHardware(THardware::UserDefined);
 }
 
@@ -212,7 +235,7 @@ void TLBComm::SetTransmitDriver(TTransmitDriver value) {
         return;
     RefuseWhileOpen("Cannot change device driver");
     FTransmitDriver = value;
-    if (!FitsHardware(FPortType, FTransmitDriver, FReceiveDriver))
+    if (!FitsHardware(value))
         SetHardware(THardware::UserDefined);
 }
 
@@ -221,7 +244,7 @@ void TLBComm::SetReceiveDriver(TReceiveDriver value) {
         return;
     RefuseWhileOpen("Cannot change device driver");
     FReceiveDriver = value;
-    if (!FitsHardware(FPortType, FTransmitDriver, FReceiveDriver))
+    if (!FitsHardware(value))
         SetHardware(THardware::UserDefined);
 }
 

@@ -80,7 +80,10 @@ private:
 
     void ApplyDcb();
     void RefuseWhileOpen(const char* tail) const;
-    bool FitsHardware(TPortType type, TTransmitDriver td, TReceiveDriver rd) const;
+    // Whether a value suits the current hardware; one that does not makes it user-defined.
+    bool FitsHardware(TPortType type) const;
+    bool FitsHardware(TTransmitDriver driver) const;
+    bool FitsHardware(TReceiveDriver driver) const;
     void ReleaseAfterFailedOpen();
     void RemoveQueuedRequestsOf(TCommRequest* request);
 

@@ -1,7 +1,7 @@
 #include "comm/PosixSerialDevice.h"
 
 #include "comm/CommTypes.h"
-#include "comm/LineSpeed.h"
+#include "comm/Termios2.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -16,38 +16,8 @@
 
 namespace {
 
-struct TSpeed {
-    uint32_t Baud;
-    speed_t Code;
-};
-constexpr TSpeed StandardSpeeds[] = {{1200, B1200},   {2400, B2400},   {4800, B4800},
-                                     {9600, B9600},   {19200, B19200}, {38400, B38400},
-                                     {57600, B57600}, {115200, B115200}};
-
-bool StandardSpeed(uint32_t baud, speed_t& code) {
-    for (const TSpeed& s : StandardSpeeds) {
-        if (s.Baud == baud) {
-            code = s.Code;
-            return true;
-        }
-    }
-    return false;
-}
-
 // A device that went away: the port is unusable for the rest of this opening.
 bool Vanished(int error) { return error == EIO || error == ENXIO || error == ENODEV; }
-
-void MakeRaw(termios& tio) {
-    tio.c_iflag &= ~(IGNBRK | BRKINT | IGNPAR | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF |
-                     IXANY);
-    tio.c_iflag |= INPCK | PARMRK;
-    tio.c_oflag &= ~OPOST;
-    tio.c_lflag &= ~(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
-    tio.c_cflag &= ~CRTSCTS;
-    tio.c_cflag |= CLOCAL | CREAD;
-    tio.c_cc[VMIN] = 0;
-    tio.c_cc[VTIME] = 0;
-}
 
 using Clock = std::chrono::steady_clock;
 
@@ -74,11 +44,7 @@ int TPosixSerialDevice::CreateFile(const std::string& path) {
     }
     FFd = fd;
     FCancelFd = cancelFd;
-    termios tio{};
-    if (::tcgetattr(fd, &tio) == 0) {
-        MakeRaw(tio);
-        ::tcsetattr(fd, TCSANOW, &tio);
-    }
+    SetRawMode(fd); // nothing echoes or gets translated before the line is configured
     // USB adapters otherwise hold received bytes back for up to 16 ms; best effort.
     serial_struct serial{};
     if (::ioctl(fd, TIOCGSERIAL, &serial) == 0) {
@@ -94,52 +60,13 @@ int TPosixSerialDevice::SetupComm(uint32_t, uint32_t) {
     return FFd < 0 ? EBADF : 0;
 }
 
-int TPosixSerialDevice::GetCommState(TDcb& dcb) {
-    termios tio{};
-    if (::tcgetattr(FFd, &tio) != 0)
-        return errno;
-    uint32_t baud = 0;
-    if (int error = GetLineSpeed(FFd, baud); error != 0)
-        return error;
-    dcb.BaudRate = baud;
-    dcb.ByteSize = (tio.c_cflag & CSIZE) == CS7 ? 7 : 8;
-    dcb.Parity = !(tio.c_cflag & PARENB) ? NOPARITY
-                 : (tio.c_cflag & PARODD) ? ODDPARITY
-                                          : EVENPARITY;
-    dcb.StopBits = (tio.c_cflag & CSTOPB) ? TWOSTOPBITS : ONESTOPBIT;
-    return 0;
-}
+int TPosixSerialDevice::GetCommState(TDcb& dcb) { return GetLineSettings(FFd, dcb); }
 
 int TPosixSerialDevice::SetCommState(const TDcb& dcb) {
-    termios tio{};
-    if (::tcgetattr(FFd, &tio) != 0)
-        return errno;
-    MakeRaw(tio);
-    tio.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB);
-    if (dcb.ByteSize == 7)
-        tio.c_cflag |= CS7;
-    else if (dcb.ByteSize == 8)
-        tio.c_cflag |= CS8;
-    else
-        return EINVAL;
-    if (dcb.Parity == ODDPARITY)
-        tio.c_cflag |= PARENB | PARODD;
-    else if (dcb.Parity == EVENPARITY)
-        tio.c_cflag |= PARENB;
-    else if (dcb.Parity != NOPARITY)
-        return EINVAL;
-    if (dcb.StopBits == TWOSTOPBITS)
-        tio.c_cflag |= CSTOPB;
-    else if (dcb.StopBits != ONESTOPBIT)
-        return EINVAL;
-    speed_t code = B38400;
-    bool standard = StandardSpeed(dcb.BaudRate, code);
-    if (::cfsetspeed(&tio, code) != 0)
-        return errno;
-    if (::tcsetattr(FFd, TCSANOW, &tio) != 0)
-        return errno;
+    if (int error = SetLineSettings(FFd, dcb); error != 0)
+        return error;
     FParityEnabled = dcb.Parity != NOPARITY;
-    return standard ? 0 : SetCustomLineSpeed(FFd, dcb.BaudRate);
+    return 0;
 }
 
 int TPosixSerialDevice::GetCommTimeouts(TCommTimeouts& timeouts) {
@@ -182,7 +109,9 @@ int TPosixSerialDevice::WaitReadable(int timeoutMs) {
     return ERROR_OPERATION_ABORTED; // POLLHUP, POLLERR, POLLNVAL
 }
 
-int TPosixSerialDevice::FillFromDescriptor() {
+// In raw mode a read with nothing waiting returns 0; after poll() reported the descriptor
+// readable, 0 means the other end is gone.
+int TPosixSerialDevice::FillFromDescriptor(bool afterReadiness) {
     uint8_t raw[512];
     ssize_t n = ::read(FFd, raw, sizeof raw);
     if (n > 0) {
@@ -190,7 +119,7 @@ int TPosixSerialDevice::FillFromDescriptor() {
         return 0;
     }
     if (n == 0)
-        return ERROR_OPERATION_ABORTED; // readable but nothing to read: the other end is gone
+        return afterReadiness ? ERROR_OPERATION_ABORTED : 0;
     if (errno == EAGAIN || errno == EINTR)
         return 0;
     return Vanished(errno) ? ERROR_OPERATION_ABORTED : errno;
@@ -205,9 +134,10 @@ int TPosixSerialDevice::ReadFile(uint8_t* buffer, uint32_t count, uint32_t& read
         waitMs = 0;
     const auto deadline = Clock::now() + std::chrono::milliseconds(waitMs);
     auto& bytes = FDecoder.Bytes();
+    bool readable = false;
     for (;;) {
         // Take what is already in the kernel's buffer before judging the deadline.
-        int fill = FillFromDescriptor();
+        int fill = FillFromDescriptor(readable);
         if (fill != 0)
             return fill;
         if (!bytes.empty())
@@ -216,6 +146,7 @@ int TPosixSerialDevice::ReadFile(uint8_t* buffer, uint32_t count, uint32_t& read
         if (left.count() <= 0)
             return 0;
         int wait = WaitReadable(static_cast<int>(left.count()) + 1);
+        readable = wait == 0;
         if (wait == ETIMEDOUT) {
             if (Clock::now() >= deadline)
                 return 0;

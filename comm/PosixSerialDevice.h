@@ -30,7 +30,7 @@ public:
 
 private:
     int WaitReadable(int timeoutMs);
-    int FillFromDescriptor();
+    int FillFromDescriptor(bool afterReadiness);
     uint32_t CounterErrors();
 
     int FFd = -1;
