@@ -24,7 +24,9 @@ bool SameNoCase(std::string_view a, std::string_view b) {
 
 } // namespace
 
-std::span<const TTextKey> AllTextKeys() { return Registry; }
+std::span<const TTextKey> AllTextKeys() {
+    return Registry;
+}
 
 const TTextKey* FindTextKey(std::string_view section, std::string_view key) {
     for (const TTextKey& entry : Registry)

@@ -20,7 +20,7 @@ constexpr TTextKey WithDefault(const TTextKey& key, const char* defaultText) {
     return {key.Section, key.Key, defaultText};
 }
 
-#define KQ9_TEXT_AS(Section, Name, Key, Default)                                                  \
+#define KQ9_TEXT_AS(Section, Name, Key, Default)                                                   \
     namespace TextKey::Section {                                                                   \
     inline constexpr TTextKey Name{#Section, Key, Default};                                        \
     }
