@@ -1,0 +1,15 @@
+#include "app/GlobalVar.h"
+
+TGlobalVar& GlobalVar() {
+    static TGlobalVar instance;
+    return instance;
+}
+
+void SetProgramPath(const QString& directory) {
+    QString path = directory;
+    if (!path.endsWith(u'/'))
+        path += u'/';
+    GlobalVar().ProgramPath = path;
+}
+
+QString ProgramFile(const QString& name) { return GlobalVar().ProgramPath + name; }

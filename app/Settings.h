@@ -1,0 +1,25 @@
+#pragma once
+// The settings file "application.ini" beside the program: the port's line and hardware settings
+// (as enumeration ordinals), the selected unit number and the stored part of the shared settings.
+// Read at start, written at program end.
+
+#include "app/GlobalVar.h"
+#include "comm/LBComm.h"
+
+#include <QString>
+
+QString SettingsFilePath(const TGlobalVar& settings); // ProgramPath + "application.ini"
+
+// Reads every setting in its fixed order and hands it over at once: the port's values through
+// its setters (the port must be closed), the unit number to `unitNo`, the rest to `settings`.
+// A missing key takes its default; a value that is no number counts as missing; an ordinal
+// outside its enumeration is not applied, so the port keeps what it had. The device paths of
+// section [Poorten] (keys COM1 … COM16) go into the COM-name table.
+// Without a readable file nothing changes and the result is false.
+bool Configfile_lezen(TLBComm& port, int& unitNo, TGlobalVar& settings);
+
+// Writes every setting from its current value, in the same order and sections, into the file,
+// leaving everything else in it as it was; atomically. False with the reason in `error` when
+// the file cannot be read or written (the old file then stays as it was).
+bool ProgrammaInstellingen_opslaan(const TLBComm& port, int unitNo, const TGlobalVar& settings,
+                                   QString* error = nullptr);

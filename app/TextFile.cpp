@@ -1,0 +1,81 @@
+#include "app/TextFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace {
+
+// Windows-1252 differs from Latin-1 only in 0x80 … 0x9F.
+constexpr char16_t Cp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, // 80 … 87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, // 88 … 8F
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, // 90 … 97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, // 98 … 9F
+};
+
+constexpr QByteArrayView Utf8Bom("\xEF\xBB\xBF");
+
+} // namespace
+
+QString DecodeWindows1252(QByteArrayView bytes) {
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (char c : bytes) {
+        auto byte = static_cast<unsigned char>(c);
+        *out++ = (byte >= 0x80 && byte <= 0x9F) ? QChar(Cp1252High[byte - 0x80]) : QChar(byte);
+    }
+    return text;
+}
+
+QString DecodeText(QByteArrayView bytes, bool* hadBom) {
+    bool bom = bytes.startsWith(Utf8Bom);
+    if (hadBom)
+        *hadBom = bom;
+    if (bom)
+        bytes = bytes.sliced(Utf8Bom.size());
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (!utf8.hasError())
+        return text;
+    return DecodeWindows1252(bytes);
+}
+
+bool ReadFileBytes(const QString& path, QByteArray& bytes, QString* error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    QByteArray all = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    bytes = std::move(all);
+    return true;
+}
+
+bool ReadTextFile(const QString& path, QString& text, bool* hadBom, QString* error) {
+    QByteArray bytes;
+    if (!ReadFileBytes(path, bytes, error))
+        return false;
+    text = DecodeText(bytes, hadBom);
+    return true;
+}
+
+bool WriteFileAtomic(const QString& path, const QByteArray& bytes, QString* error) {
+    // Without a commit the temporary file is discarded and the old file stays untouched.
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
+}
+
+bool WriteTextFileAtomic(const QString& path, const QString& text, QString* error) {
+    return WriteFileAtomic(path, text.toUtf8(), error);
+}

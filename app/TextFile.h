@@ -1,0 +1,28 @@
+#pragma once
+// Reading and writing the program's text files. Files are read as UTF-8, or as Windows-1252 when
+// they are not valid UTF-8 (files written by older versions of the tool); every file the program
+// writes goes through WriteFileAtomic, so a failed write never leaves a half-written file.
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+// Windows-1252 bytes as text; the five codes that table leaves undefined map to the control
+// characters of the same number, as the Windows converter does.
+QString DecodeWindows1252(QByteArrayView bytes);
+
+// UTF-8 when the bytes are valid UTF-8, Windows-1252 otherwise. A leading UTF-8 byte order mark
+// is dropped and reported through `hadBom`.
+QString DecodeText(QByteArrayView bytes, bool* hadBom = nullptr);
+
+// Reads the whole file. False (and `error` set, `text` untouched) when it cannot be read.
+bool ReadTextFile(const QString& path, QString& text, bool* hadBom = nullptr,
+                  QString* error = nullptr);
+// The whole file as bytes; false (and `error` set) when it cannot be read.
+bool ReadFileBytes(const QString& path, QByteArray& bytes, QString* error = nullptr);
+
+// Writes a temporary file in the same folder and renames it over `path`. On failure the old
+// file stays as it was, `error` gets the reason and the result is false.
+bool WriteFileAtomic(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+// The text as UTF-8, written as above.
+bool WriteTextFileAtomic(const QString& path, const QString& text, QString* error = nullptr);

@@ -1,0 +1,6 @@
+#include "params/ParamStore.h"
+
+TParamStore& ParamStore() {
+    static TParamStore instance;
+    return instance;
+}
