@@ -1,0 +1,142 @@
+#include "sim/SimLine.h"
+
+#include "sim/SimInterpreter.h"
+
+#include <chrono>
+
+namespace {
+
+constexpr size_t LongReplyBytes = 120;
+
+bool Applies(TSimFaults& faults, const std::string& command) {
+    if (faults.Times == 0 || command.compare(0, faults.AppliesTo.size(), faults.AppliesTo) != 0)
+        return false;
+    if (faults.Times > 0)
+        --faults.Times;
+    return true;
+}
+
+void ResetParameters(TSimUnit& unit, const TSimParameterTable& table) {
+    for (int n = 0; n < TSimUnit::ParameterCount; ++n)
+        unit.Parameters[n] = table.Def(n).Default;
+}
+
+} // namespace
+
+int64_t TSimLine::SteadyMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+int64_t TSimLine::Now() const {
+    return FClock ? FClock() : SteadyMs() - FStartMs;
+}
+
+bool TSimLine::AddUnit(int number) {
+    std::lock_guard lock(FMutex);
+    if (number < 0 || number >= MaxUnits || FUnits[number])
+        return false;
+    FUnits[number] = std::make_unique<TSimUnit>(number);
+    ResetParameters(*FUnits[number], FTable);
+    if (!FSelectionMade && (FSelected < 0 || number < FSelected))
+        FSelected = number;
+    return true;
+}
+
+std::vector<int> TSimLine::Units() const {
+    std::lock_guard lock(FMutex);
+    std::vector<int> numbers;
+    for (int n = 0; n < MaxUnits; ++n) {
+        if (FUnits[n])
+            numbers.push_back(n);
+    }
+    return numbers;
+}
+
+bool TSimLine::Configure(int number, const std::function<void(TSimUnit&)>& change) {
+    std::lock_guard lock(FMutex);
+    if (number < 0 || number >= MaxUnits || !FUnits[number])
+        return false;
+    change(*FUnits[number]);
+    return true;
+}
+
+std::optional<TSimUnit> TSimLine::Unit(int number) const {
+    std::lock_guard lock(FMutex);
+    if (number < 0 || number >= MaxUnits || !FUnits[number])
+        return std::nullopt;
+    return *FUnits[number];
+}
+
+int TSimLine::Selected() const {
+    std::lock_guard lock(FMutex);
+    return FSelected;
+}
+
+bool TSimLine::LoadParameterFile(const std::string& path) {
+    TSimParameterTable table;
+    if (!table.LoadFromFile(path))
+        return false;
+    std::lock_guard lock(FMutex);
+    FTable = table;
+    for (auto& unit : FUnits) {
+        if (unit)
+            ResetParameters(*unit, FTable);
+    }
+    return true;
+}
+
+void TSimLine::SetClock(std::function<int64_t()> nowMs) {
+    std::lock_guard lock(FMutex);
+    FClock = std::move(nowMs);
+}
+
+// Every unit hears a selection; a malformed one changes nothing and is refused by the unit
+// selected so far.
+void TSimLine::Select(const std::string& command) {
+    TSimCommand parsed = ParseSimCommand(command);
+    int64_t number = 0;
+    if (parsed.Name != "sc" || parsed.Arguments.size() != 1 ||
+        !ParseSimNumber(parsed.Arguments[0], number))
+        return;
+    FSelectionMade = true;
+    FSelected = number >= 0 && number < MaxUnits && FUnits[number] ? static_cast<int>(number) : -1;
+}
+
+TSimReply TSimLine::Respond(const std::string& command, const TDcb& seen, bool framingVisible) {
+    std::lock_guard lock(FMutex);
+    TSimReply reply;
+    if (ParseSimCommand(command).Name.empty())
+        return reply; // an empty line is not a command
+    Select(command);
+    if (FSelected < 0)
+        return reply;
+    TSimUnit& unit = *FUnits[FSelected];
+    TSimHearing hearing = SimHearing(unit.Line, seen, framingVisible);
+    if (hearing == TSimHearing::Deaf)
+        return reply;
+    TSimFaults faults;
+    if (Applies(unit.Faults, command))
+        faults = unit.Faults;
+    if (faults.Silent)
+        return reply;
+
+    std::string text = faults.RefuseWith != 0 ? "er " + std::to_string(faults.RefuseWith)
+                                              : SimAnswer(unit, FTable, command, Now());
+    if (faults.NoEcho)
+        text.erase(0, 3);
+    if (faults.LongReply && text.size() < LongReplyBytes)
+        text.resize(LongReplyBytes, '.');
+    reply.Bytes = text + "\r\n";
+    if (faults.CutAfter >= 0 && static_cast<size_t>(faults.CutAfter) < reply.Bytes.size())
+        reply.Bytes.resize(static_cast<size_t>(faults.CutAfter));
+    if (hearing == TSimHearing::Garbled) {
+        reply.Bytes = SimGarble(reply.Bytes, seen);
+        reply.LineErrors = SimFramingErrors(unit.Line.Dcb, seen);
+    }
+    reply.FirstByteDelayMs = faults.FirstByteDelayMs;
+    reply.ChunkSize = faults.ChunkSize;
+    reply.ChunkGapMs = faults.ChunkGapMs;
+    reply.DropLineAfterMs = faults.DropLineAfterMs;
+    return reply;
+}

@@ -1,0 +1,149 @@
+// The simulated line in-process, behind the serial device interface: exchanges through the
+// real port component, line settings a unit does not answer at, read time-outs, cancelling and
+// a line that goes dead.
+
+#include "SimTestPort.h"
+
+#include "sim/SimSerialDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <future>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+std::shared_ptr<TSimLine> LineOf(std::initializer_list<int> units) {
+    auto line = std::make_shared<TSimLine>();
+    for (int unit : units)
+        line->AddUnit(unit);
+    return line;
+}
+
+} // namespace
+
+TEST(SimSerialDevice, ServesTheLineThroughThePortComponent) {
+    auto line = LineOf({0, 4});
+    TSimTestPort port(TSimSerialDevice::Factory(line));
+    port.Port.Open();
+    TSimOutcome select = port.Exchange("sc 4");
+    ASSERT_TRUE(select.Ok);
+    EXPECT_EQ(select.Reply, "sc 4\r\n");
+    EXPECT_EQ(port.Exchange(" wp 8 77 ").Reply, "wp 8 77\r\n");
+    EXPECT_EQ(line->Unit(4)->Parameters[8], 77);
+    // The reply ends with the 50 ms silence after its last byte.
+    TSimOutcome read = port.Exchange("rp 8");
+    EXPECT_EQ(read.Reply, "rp 8 77\r\n");
+    EXPECT_GE(read.Took, 50ms);
+    EXPECT_LT(read.Took, 400ms);
+    // Reopening gets a fresh device on the same line.
+    port.Port.Close();
+    port.Port.Open();
+    EXPECT_EQ(port.Exchange("rp 8").Reply, "rp 8 77\r\n");
+}
+
+TEST(SimSerialDevice, AUnitAtOtherSettingsIsSilentOrAnswersWithGarbageAndLineErrors) {
+    auto line = LineOf({0});
+    line->Configure(0, [](TSimUnit& u) { ParseSimLineSettings("19200,E,8,1", u.Line); });
+    TSimTestPort port(TSimSerialDevice::Factory(line));
+    port.Port.SetBaudrate(TBaudrate::br19200);
+    port.Port.SetFrameParitybit(TParityBit::Even);
+    port.Port.Open();
+    EXPECT_EQ(port.Exchange("rt").Reply, "rt KX71-2412\r\n");
+
+    port.Port.SetFrameParitybit(TParityBit::Odd);
+    TSimOutcome parity = port.Exchange("rt");
+    EXPECT_FALSE(parity.Ok);
+    EXPECT_EQ(parity.Error.Code, CommCode::LineError);
+    EXPECT_EQ(parity.Error.LineErrors, static_cast<int32_t>(CE_RXPARITY));
+
+    port.Port.SetFrameParitybit(TParityBit::Even);
+    port.Port.SetFrameDatabits(TDataBit::db_7);
+    TSimOutcome dataBits = port.Exchange("rt");
+    EXPECT_EQ(dataBits.Error.Code, CommCode::LineError);
+    EXPECT_EQ(dataBits.Error.LineErrors, static_cast<int32_t>(CE_FRAME));
+
+    port.Port.SetFrameDatabits(TDataBit::db_8);
+    port.Port.SetFrameStopbits(TStopBit::sb_2);
+    EXPECT_EQ(port.Exchange("rt").Error.Code, CommCode::Timeout);
+    port.Port.SetFrameStopbits(TStopBit::sb_1);
+    port.Port.SetBaudrate(TBaudrate::br9600);
+    EXPECT_EQ(port.Exchange("rt").Error.Code, CommCode::Timeout);
+    port.Port.SetBaudrate(TBaudrate::br19200);
+    EXPECT_TRUE(port.Exchange("rt").Ok);
+}
+
+TEST(SimSerialDevice, ReadsWaitLikeTheSerialDeviceAndCanBeCancelled) {
+    auto line = LineOf({0});
+    line->Configure(0, [](TSimUnit& u) {
+        u.Faults = {};
+        u.Faults.AppliesTo = "rt";
+        u.Faults.FirstByteDelayMs = 60;
+        u.Faults.ChunkSize = 3;
+        u.Faults.ChunkGapMs = 30;
+    });
+    TSimSerialDevice device(line);
+    uint8_t byte = 0;
+    uint32_t count = 0;
+    EXPECT_EQ(device.ReadFile(&byte, 1, count), EBADF);
+    ASSERT_EQ(device.CreateFile("ignored"), 0);
+    EXPECT_EQ(device.CreateFile("ignored"), EBUSY);
+    EXPECT_EQ(device.SetCommState(TDcb{9600, 9, NOPARITY, ONESTOPBIT}), EINVAL);
+    TCommTimeouts waitFirst{MAXDWORD, MAXDWORD, 20, 0, 0};
+    device.SetCommTimeouts(waitFirst);
+
+    // Nothing sent: the read waits out its time-out and returns nothing.
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(device.ReadFile(&byte, 1, count), 0);
+    EXPECT_EQ(count, 0u);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 20ms);
+
+    // The first byte comes after the unit's delay, then pieces of three bytes 30 ms apart.
+    const std::string command = "rt\r";
+    uint32_t written = 0;
+    ASSERT_EQ(device.WriteFile(reinterpret_cast<const uint8_t*>(command.data()), 3, written), 0);
+    EXPECT_EQ(device.FlushFileBuffers(), 0);
+    EXPECT_EQ(device.ReadFile(&byte, 1, count), 0);
+    EXPECT_EQ(count, 0u); // 20 ms is not enough
+    device.SetCommTimeouts(TCommTimeouts{MAXDWORD, MAXDWORD, 200, 0, 0});
+    std::string received;
+    while (received.size() < 14 && device.ReadFile(&byte, 1, count) == 0 && count == 1)
+        received += static_cast<char>(byte);
+    EXPECT_EQ(received, "rt KX71-2412\r\n");
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 60ms + 4 * 30ms);
+    uint32_t errors = 1;
+    EXPECT_EQ(device.ClearCommError(errors), 0);
+    EXPECT_EQ(errors, 0u);
+
+    // Cancelling releases a waiting read at once with the aborted-operation error.
+    device.SetCommTimeouts(TCommTimeouts{MAXDWORD, MAXDWORD, 5000, 0, 0});
+    auto waiting = std::async(std::launch::async, [&] {
+        uint8_t b = 0;
+        uint32_t n = 0;
+        return device.ReadFile(&b, 1, n);
+    });
+    EXPECT_EQ(waiting.wait_for(50ms), std::future_status::timeout);
+    device.CancelIo();
+    ASSERT_EQ(waiting.wait_for(1s), std::future_status::ready);
+    EXPECT_EQ(waiting.get(), ERROR_OPERATION_ABORTED);
+    EXPECT_EQ(device.CloseHandle(), 0);
+}
+
+TEST(SimSerialDevice, ALineThatGoesDeadMidReplyIsAnAbortedOperation) {
+    auto line = LineOf({0});
+    line->Configure(0, [](TSimUnit& u) {
+        u.Faults = {};
+        u.Faults.CutAfter = 4;
+        u.Faults.DropLineAfterMs = 10;
+    });
+    TSimTestPort port(TSimSerialDevice::Factory(line));
+    port.Port.Open();
+    TSimOutcome outcome = port.Exchange("rt");
+    EXPECT_FALSE(outcome.Ok);
+    EXPECT_EQ(outcome.Error.Code, CommCode::SystemCall);
+    EXPECT_EQ(outcome.Error.SystemError, ERROR_OPERATION_ABORTED);
+    line->Configure(0, [](TSimUnit& u) { u.Faults = {}; });
+    EXPECT_EQ(port.Exchange("rt").Error.SystemError, ERROR_OPERATION_ABORTED);
+    port.Port.Close();
+}
