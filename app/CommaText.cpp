@@ -10,7 +10,9 @@ char16_t At(const QString& text, qsizetype i) {
     return i < text.size() ? text[i].unicode() : u'\0';
 }
 
-bool IsBlank(char16_t c) { return c >= 1 && c <= u' '; }
+bool IsBlank(char16_t c) {
+    return c >= 1 && c <= u' ';
+}
 
 QString QuotedItem(const QString& text, qsizetype& i) {
     QString item;

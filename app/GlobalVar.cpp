@@ -12,4 +12,6 @@ void SetProgramPath(const QString& directory) {
     GlobalVar().ProgramPath = path;
 }
 
-QString ProgramFile(const QString& name) { return GlobalVar().ProgramPath + name; }
+QString ProgramFile(const QString& name) {
+    return GlobalVar().ProgramPath + name;
+}

@@ -4,7 +4,9 @@
 
 namespace {
 
-bool IsComment(const QString& trimmed) { return trimmed.startsWith(u';'); }
+bool IsComment(const QString& trimmed) {
+    return trimmed.startsWith(u';');
+}
 
 // The section name of a header line, or nothing for any other line.
 std::optional<QString> HeaderName(const QString& line) {
@@ -14,7 +16,9 @@ std::optional<QString> HeaderName(const QString& line) {
     return std::nullopt;
 }
 
-QString Folded(const QString& name) { return name.toCaseFolded(); }
+QString Folded(const QString& name) {
+    return name.toCaseFolded();
+}
 
 } // namespace
 
@@ -40,8 +44,8 @@ void TIniFile::LoadFromText(const QString& text) {
             ++end;
         qsizetype next = end;
         if (next < text.size())
-            next += (text[next] == u'\r' && next + 1 < text.size() && text[next + 1] == u'\n') ? 2
-                                                                                            : 1;
+            next +=
+                (text[next] == u'\r' && next + 1 < text.size() && text[next + 1] == u'\n') ? 2 : 1;
         TLine line{text.mid(pos, end - pos), text.mid(end, next - end)};
         if (!lineEndSeen && !line.End.isEmpty()) {
             FLineEnd = line.End;
@@ -57,7 +61,7 @@ void TIniFile::Clear() {
     FLines.clear();
     FSections.clear();
     FFirstSection.clear();
-    FLineEnd = QStringLiteral("\r\n");
+    FLineEnd = QStringLiteral("\n");
     FBom = false;
 }
 

@@ -43,7 +43,7 @@ private:
         QString End; // the line's own line end; empty for a last line without one
     };
     struct TSectionRange {
-        int Header;   // index of the header line
+        int Header;    // index of the header line
         int FirstLine; // first line after the header
         int EndLine;   // one past the last line of the section
     };
@@ -55,7 +55,7 @@ private:
 
     std::vector<TLine> FLines;
     std::vector<TSectionRange> FSections;
-    QHash<QString, int> FFirstSection; // case-folded name → index into FSections
-    QString FLineEnd = QStringLiteral("\r\n");
+    QHash<QString, int> FFirstSection;       // case-folded name → index into FSections
+    QString FLineEnd = QStringLiteral("\n"); // for new lines: the file's first line end
     bool FBom = false;
 };

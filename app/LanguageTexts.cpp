@@ -3,6 +3,7 @@
 #include "app/CommaText.h"
 #include "app/GlobalVar.h"
 #include "app/IniFile.h"
+#include "app/TextKeys.h"
 
 #include <QFileInfo>
 
@@ -51,4 +52,13 @@ QString Tekst(const QString& section, const QString& key, const QString& default
 
 QStringList TekstList(const QString& section, const QString& key, const QString& defaultText) {
     return SplitCommaText(Tekst(section, key, defaultText));
+}
+
+QString Tekst(const TTextKey& key) {
+    return Tekst(QString::fromUtf8(key.Section), QString::fromUtf8(key.Key),
+                 QString::fromUtf8(key.Default));
+}
+
+QStringList TekstList(const TTextKey& key) {
+    return SplitCommaText(Tekst(key));
 }

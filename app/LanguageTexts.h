@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+struct TTextKey;
+
 // "Taal1.ini" for 1, "Taal2.ini" for 2, "Taal0.ini" for any other index.
 QString LanguageFileName(int taal);
 
@@ -21,6 +23,8 @@ void TekstFile_Vrijgeven();
 // The text of (section, key) in the language file; `defaultText` when the key is missing or no
 // file is loaded.
 QString Tekst(const QString& section, const QString& key, const QString& defaultText = {});
+// The same for a key of the registry (app/TextKeys.h), with its built-in text as the default.
+QString Tekst(const TTextKey& key);
 // A list key: the text above split as a comma text (the default is a comma text as well).
-QStringList TekstList(const QString& section, const QString& key,
-                      const QString& defaultText = {});
+QStringList TekstList(const QString& section, const QString& key, const QString& defaultText = {});
+QStringList TekstList(const TTextKey& key);

@@ -97,8 +97,8 @@ const std::array<TSetting, 24> Settings = {
     PortSetting<TPortAddr, &TLBComm::PortAddress, &TLBComm::SetPortAddress>("portaddr", 3),
     PortSetting<TPort, &TLBComm::PortName, &TLBComm::SetPortName>("portname", 0),
     PortSetting<TPortType, &TLBComm::PortType, &TLBComm::SetPortType>("porttype", 0),
-    PortSetting<TReceiveDriver, &TLBComm::ReceiveDriver, &TLBComm::SetReceiveDriver>(
-        "receivedrv", 0),
+    PortSetting<TReceiveDriver, &TLBComm::ReceiveDriver, &TLBComm::SetReceiveDriver>("receivedrv",
+                                                                                     0),
     PortSetting<TTransmitDriver, &TLBComm::TransmitDriver, &TLBComm::SetTransmitDriver>(
         "transmitdrv", 3),
     UnitNoSetting(),

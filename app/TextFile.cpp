@@ -4,6 +4,8 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <cerrno>
+
 namespace {
 
 // Windows-1252 differs from Latin-1 only in 0x80 … 0x9F.
@@ -67,13 +69,25 @@ bool ReadTextFile(const QString& path, QString& text, bool* hadBom, QString* err
 }
 
 bool WriteFileAtomic(const QString& path, const QByteArray& bytes, QString* error) {
+    auto fail = [error](const QString& reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
     // Without a commit the temporary file is discarded and the old file stays untouched.
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    if (error)
-        *error = file.errorString();
-    return false;
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    // The data is flushed before the commit because the commit passes over a short write of the
+    // buffered data (a full disk) and would rename a truncated file over the old one.
+    errno = 0;
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        int code = errno;
+        return fail(code != 0 ? qt_error_string(code) : file.errorString());
+    }
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
 }
 
 bool WriteTextFileAtomic(const QString& path, const QString& text, QString* error) {

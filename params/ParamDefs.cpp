@@ -21,7 +21,9 @@ bool LoadDefinitionFile(const QString& path, TDefIniFile& ini) {
     return true;
 }
 
-std::string Utf8(const QString& text) { return text.toStdString(); }
+std::string Utf8(const QString& text) {
+    return text.toStdString();
+}
 
 QString LanguageKey(const char* key, int taal) {
     return QString::fromLatin1(key) + QString::number(taal);
@@ -29,7 +31,9 @@ QString LanguageKey(const char* key, int taal) {
 
 } // namespace
 
-QString ParameterSection(int nr) { return QString::asprintf("%3.3d", nr); }
+QString ParameterSection(int nr) {
+    return QString::asprintf("%3.3d", nr);
+}
 
 bool TParamDefs::LoadParameterDefs(const QString& path) {
     FParameterDefGeladen = LoadDefinitionFile(path, FParameterDefIni);
@@ -57,19 +61,26 @@ int32_t TParamDefs::Integer(int nr, const char* key) const {
 }
 
 bool TParamDefs::HasDefinition(int nr) const {
-    const std::vector<std::string>* lines = FParameterDefIni.SectionLines(Utf8(ParameterSection(nr)));
+    const std::vector<std::string>* lines =
+        FParameterDefIni.SectionLines(Utf8(ParameterSection(nr)));
     return lines && !lines->empty();
 }
 
-QString TParamDefs::Naam(int nr) const { return Naam(nr, GlobalVar().Taal); }
+QString TParamDefs::Naam(int nr) const {
+    return Naam(nr, GlobalVar().Taal);
+}
 
 QString TParamDefs::Naam(int nr, int taal) const {
     return Text(ParameterSection(nr), LanguageKey("naam", taal));
 }
 
-int32_t TParamDefs::Type(int nr) const { return Integer(nr, "type"); }
+int32_t TParamDefs::Type(int nr) const {
+    return Integer(nr, "type");
+}
 
-QStringList TParamDefs::Opties(int nr) const { return Opties(nr, GlobalVar().Taal); }
+QStringList TParamDefs::Opties(int nr) const {
+    return Opties(nr, GlobalVar().Taal);
+}
 
 QStringList TParamDefs::Opties(int nr, int taal) const {
     QString key = LanguageKey("opties", taal);
@@ -89,10 +100,21 @@ QString TParamDefs::OptieTekst(int nr, int32_t value, int taal) const {
     return value >= 0 && value < options.size() ? options[value] : NoOptionText;
 }
 
-int32_t TParamDefs::Dec(int nr) const { return Integer(nr, "dec"); }
-int32_t TParamDefs::Min(int nr) const { return Integer(nr, "min"); }
-int32_t TParamDefs::Max(int nr) const { return Integer(nr, "max"); }
-int32_t TParamDefs::Default(int nr) const { return Integer(nr, "default"); }
+int32_t TParamDefs::Dec(int nr) const {
+    return Integer(nr, "dec");
+}
+
+int32_t TParamDefs::Min(int nr) const {
+    return Integer(nr, "min");
+}
+
+int32_t TParamDefs::Max(int nr) const {
+    return Integer(nr, "max");
+}
+
+int32_t TParamDefs::Default(int nr) const {
+    return Integer(nr, "default");
+}
 
 int32_t TParamDefs::PageRow(int pageId, int row) const {
     int32_t nr = FParamNoIni.ReadInteger(std::to_string(pageId), "ParId" + std::to_string(row), -1);
@@ -104,6 +126,10 @@ TParamDefs& ParamDefs() {
     return instance;
 }
 
-void ParameterDef_lezen() { ParamDefs().LoadParameterDefs(ProgramFile("Parameters.txt")); }
+void ParameterDef_lezen() {
+    ParamDefs().LoadParameterDefs(ProgramFile("Parameters.txt"));
+}
 
-void ParamNo_lezen() { ParamDefs().LoadParamNo(ProgramFile("ParNo.txt")); }
+void ParamNo_lezen() {
+    ParamDefs().LoadParamNo(ProgramFile("ParNo.txt"));
+}

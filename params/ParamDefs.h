@@ -18,7 +18,9 @@ inline const QString NoOptionText = QStringLiteral("########");
 // The section of parameter `nr`: its number with at least three digits ("007").
 QString ParameterSection(int nr);
 // The page table's section of a page: group × 100 + subgroup.
-constexpr int PageId(int groep, int subgroep) { return groep * 100 + subgroep; }
+constexpr int PageId(int groep, int subgroep) {
+    return groep * 100 + subgroep;
+}
 
 class TParamDefs {
 public:
