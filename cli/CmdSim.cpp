@@ -1,0 +1,119 @@
+// kq9ctl sim: serves a simulated line of controllers on a new pty until SIGINT or SIGTERM. The
+// first line of stdout is the device path to open; --link also makes a symbolic link to it,
+// removed again at the end.
+
+#include "cli/CtlCommands.h"
+#include "cli/CtlExit.h"
+#include "comm/CommTexts.h"
+#include "sim/SimInterpreter.h"
+#include "sim/SimPtyServer.h"
+
+#include <csignal>
+#include <filesystem>
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+struct TSimOptions {
+    std::string Link;
+    std::vector<int> Units{0};
+    TSimLineSettings Line;
+    std::string ParameterFile;
+};
+
+bool ParseUnits(const std::string& text, std::vector<int>& units) {
+    units.clear();
+    std::stringstream stream(text);
+    for (std::string item; std::getline(stream, item, ',');) {
+        int64_t number = 0;
+        if (!ParseSimNumber(item, number) || number < 0 || number >= TSimLine::MaxUnits)
+            return false;
+        units.push_back(static_cast<int>(number));
+    }
+    return !units.empty();
+}
+
+bool ParseSimOptions(const std::vector<std::string>& args, TSimOptions& options,
+                     std::string& error) {
+    for (size_t i = 0; i < args.size();) {
+        std::string name, value;
+        if (!NextOption(args, i, name, value, error))
+            return false;
+        bool good = true;
+        if (name == "--link")
+            options.Link = value;
+        else if (name == "--units")
+            good = ParseUnits(value, options.Units);
+        else if (name == "--line")
+            good = ParseSimLineSettings(value, options.Line);
+        else if (name == "--params")
+            options.ParameterFile = value;
+        else {
+            error = "unknown option of sim: " + name;
+            return false;
+        }
+        if (!good || value.empty()) {
+            error = "bad value for " + name + ": " + value;
+            return false;
+        }
+    }
+    return true;
+}
+
+// Points `link` at `target`, replacing an earlier link but nothing else.
+bool MakeLink(const std::string& link, const std::string& target) {
+    std::error_code error;
+    if (std::filesystem::is_symlink(link, error))
+        std::filesystem::remove(link, error);
+    std::filesystem::create_symlink(target, link, error);
+    if (error)
+        std::cerr << "kq9ctl: cannot create the link " << link << ": " << error.message() << '\n';
+    return !error;
+}
+
+} // namespace
+
+int RunSimCommand(const TCtlOptions& global) {
+    TSimOptions options;
+    std::string error;
+    if (!ParseSimOptions(global.Arguments, options, error)) {
+        std::cerr << "kq9ctl: " << error << '\n' << CtlUsage();
+        return CtlExit::Usage;
+    }
+    auto line = std::make_shared<TSimLine>();
+    for (int unit : options.Units) {
+        if (!line->AddUnit(unit)) {
+            std::cerr << "kq9ctl: unit " << unit << " is given twice\n";
+            return CtlExit::Usage;
+        }
+        line->Configure(unit, [&](TSimUnit& u) { u.Line = options.Line; });
+    }
+    if (!options.ParameterFile.empty() && !line->LoadParameterFile(options.ParameterFile)) {
+        std::cerr << "kq9ctl: cannot read " << options.ParameterFile << '\n';
+        return CtlExit::FileError;
+    }
+
+    // Blocked before the server's thread starts, so that only sigwait below takes them.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    TSimPtyServer server(line);
+    if (int result = server.Start(); result != 0) {
+        std::cerr << "kq9ctl: cannot create a pty: " << SysErrorMessage(result) << '\n';
+        return CtlExit::PortNotOpened;
+    }
+    std::cout << server.SlavePath() << std::endl;
+    if (!options.Link.empty() && !MakeLink(options.Link, server.SlavePath()))
+        return CtlExit::FileError;
+    int signal = 0;
+    sigwait(&stopSignals, &signal);
+    std::error_code ignored;
+    server.Stop();
+    if (!options.Link.empty())
+        std::filesystem::remove(options.Link, ignored);
+    return CtlExit::Success;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The commands of kq9ctl. Each lives in its own file (Cmd<Name>.cpp); adding one means adding
+// that file and its row in the table of CtlCommands.cpp.
+
+#include "cli/CtlOptions.h"
+
+#include <string>
+#include <vector>
+
+struct TCtlCommand {
+    const char* Name;
+    const char* Synopsis; // its arguments, for the usage text
+    int (*Run)(const TCtlOptions& options);
+};
+
+const std::vector<TCtlCommand>& CtlCommands();
+// The usage text: the global options and every command with its synopsis.
+std::string CtlUsage();
+
+int RunSendCommand(const TCtlOptions& options);
+int RunSimCommand(const TCtlOptions& options);

@@ -1,0 +1,126 @@
+#include "cli/CtlPort.h"
+
+#include "cli/CtlExit.h"
+#include "comm/ComNames.h"
+#include "comm/CommExceptions.h"
+#include "comm/CommTexts.h"
+
+#include <cstdio>
+#include <iostream>
+
+namespace {
+
+// Without a settings file the port runs as the controllers leave the factory.
+constexpr TBaudrate DefaultBaudrate = TBaudrate::br9600;
+constexpr TDataBit DefaultDatabits = TDataBit::db_8;
+constexpr TParityBit DefaultParity = TParityBit::Odd;
+constexpr TStopBit DefaultStopbits = TStopBit::sb_1;
+
+std::string Hex(int32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%04X", static_cast<uint32_t>(value));
+    return text;
+}
+
+std::string Describe(const TCommError& error) {
+    std::string text = "communication error " + Hex(error.Code);
+    if (error.SystemError != 0) {
+        std::string reason = SysErrorMessage(error.SystemError);
+        text +=
+            ": " + (reason.empty() ? "system error " + std::to_string(error.SystemError) : reason);
+    }
+    if (error.LineErrors != 0)
+        text += " (line errors " + Hex(error.LineErrors) + ")";
+    return text;
+}
+
+} // namespace
+
+std::string WithoutLineEnd(const std::string& reply) {
+    return reply.size() < 2 ? std::string() : reply.substr(0, reply.size() - 2);
+}
+
+TCtlPort::TCtlPort(const TCtlOptions& options) : FOptions(options) {
+    SetUiHandover(&FHandover);
+    TPort port = options.Port.value_or(TPort::COM1);
+    if (!options.DevicePath.empty()) {
+        port = TPort::COM1;
+        SetComDevicePath(port, options.DevicePath);
+    }
+    FPort.SetPortName(port);
+    FPort.SetBaudrate(options.Baudrate.value_or(DefaultBaudrate));
+    FPort.SetFrameDatabits(options.Databits.value_or(DefaultDatabits));
+    FPort.SetFrameParitybit(options.Parity.value_or(DefaultParity));
+    FPort.SetFrameStopbits(options.Stopbits.value_or(DefaultStopbits));
+    FProtocol.SetProtocolFoot(TSequenceChar::scCR);
+    FProtocol.SetTimeoutTime(options.TimeoutMs);
+    FProtocol.SetLBComm(&FPort);
+}
+
+TCtlPort::~TCtlPort() {
+    try {
+        FPort.Close();
+    } catch (const std::exception& e) {
+        std::cerr << "kq9ctl: closing the port: " << e.what() << '\n';
+    }
+    SetUiHandover(nullptr);
+}
+
+int TCtlPort::Open() {
+    try {
+        FPort.Open();
+    } catch (const std::exception& e) {
+        std::cerr << "kq9ctl: cannot open " << ComDevicePath(FPort.PortName()) << ": " << e.what()
+                  << '\n';
+        return CtlExit::PortNotOpened;
+    }
+    return CtlExit::Success;
+}
+
+int TCtlPort::SelectUnit() {
+    if (FOptions.Unit < 0)
+        return CtlExit::Success;
+    const std::string command = "sc " + std::to_string(FOptions.Unit);
+    std::string reply;
+    if (int result = Exchange(command, reply); result != CtlExit::Success)
+        return result;
+    if (WithoutLineEnd(reply) != command) {
+        std::cerr << "kq9ctl: unit " << FOptions.Unit
+                  << " did not confirm its selection; it answered: " << WithoutLineEnd(reply)
+                  << '\n';
+        return CtlExit::Unexpected;
+    }
+    return CtlExit::Success;
+}
+
+int TCtlPort::Exchange(const std::string& text, std::string& reply) {
+    if (!FPort.Active()) {
+        std::cerr << "kq9ctl: the port is not open\n";
+        return CtlExit::CommError;
+    }
+    bool done = false;
+    TCommError failure;
+    FProtocol.OnCommResult = [&](TLBProtocolComponent*, TMemoryStream& result) {
+        reply = result.ToString();
+        done = true;
+    };
+    FProtocol.OnCommError = [&](TLBProtocolComponent*, const TCommError& error, TMemoryStream&) {
+        failure = error;
+        done = true;
+    };
+    FProtocol.SetASCIIProtocol(text);
+    FProtocol.Send();
+    while (!done)
+        FHandover.ProcessMessages(-1);
+    FProtocol.OnCommResult = nullptr;
+    FProtocol.OnCommError = nullptr;
+    if (failure.Code == CommCode::Timeout) {
+        std::cerr << "kq9ctl: no reply to \"" << FProtocol.ASCIIProtocol() << "\" (time-out)\n";
+        return CtlExit::Timeout;
+    }
+    if (failure.Code != 0) {
+        std::cerr << "kq9ctl: " << Describe(failure) << '\n';
+        return CtlExit::CommError;
+    }
+    return CtlExit::Success;
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The serial port of kq9ctl: a TLBComm set up from the options, one LD100 component configured
+// as the terminal's (foot CR), and exchanges one at a time. The main thread is the port's UI
+// thread: it runs the worker's hand-overs while it waits for an outcome. Failures are reported
+// on stderr and returned as exit codes.
+
+#include "cli/CtlOptions.h"
+#include "comm/LBComm.h"
+#include "comm/LD100Protocol.h"
+#include "comm/PlainHandover.h"
+
+#include <string>
+
+class TCtlPort {
+public:
+    explicit TCtlPort(const TCtlOptions& options);
+    ~TCtlPort();
+    TCtlPort(const TCtlPort&) = delete;
+    TCtlPort& operator=(const TCtlPort&) = delete;
+
+    // CtlExit::Success, or PortNotOpened with the system's reason on stderr.
+    int Open();
+    // Selects the unit of --unit, if one was given: the unit must echo "sc n".
+    int SelectUnit();
+    // Sends `text` and waits for its outcome: Success with every byte of the reply, Timeout when
+    // none came, CommError for any other failure.
+    int Exchange(const std::string& text, std::string& reply);
+
+private:
+    const TCtlOptions& FOptions;
+    TPlainHandover FHandover;
+    TLBComm FPort;
+    TLD100Protocol FProtocol;
+};
+
+// The reply without its two line-end bytes.
+std::string WithoutLineEnd(const std::string& reply);
