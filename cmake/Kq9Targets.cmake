@@ -46,5 +46,8 @@ function(kq9_add_test name)
             "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
             "KQ9_DATA_DIR=${CMAKE_SOURCE_DIR}/data"
             "KQ9_BIN_DIR=${KQ9_BIN_DIR}")
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ENVIRONMENT "${env}")
+    # A list-valued ENVIRONMENT loses all but its first entry on its way through
+    # gtest_discover_tests, so the test binary runs under `cmake -E env` instead.
+    set_property(TARGET ${name} PROPERTY CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env ${env})
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
 endfunction()
