@@ -17,6 +17,8 @@ public:
         FPosition = 0;
     }
     void Write(const uint8_t* data, size_t count) {
+        if (count == 0)
+            return;
         if (FPosition + count > FData.size())
             FData.resize(FPosition + count);
         std::memcpy(FData.data() + FPosition, data, count);
@@ -25,6 +27,8 @@ public:
     // Reads up to count bytes from the position; returns how many were read.
     size_t Read(void* buffer, size_t count) {
         size_t n = std::min(count, FData.size() - FPosition);
+        if (n == 0)
+            return 0;
         std::memcpy(buffer, FData.data() + FPosition, n);
         FPosition += n;
         return n;
