@@ -134,7 +134,7 @@ TSimReply TSimLine::Respond(const std::string& command, const TDcb& seen, bool f
         reply.Bytes = SimGarble(reply.Bytes, seen);
         reply.LineErrors = SimFramingErrors(unit.Line.Dcb, seen);
     }
-    reply.FirstByteDelayMs = faults.FirstByteDelayMs;
+    reply.FirstByteDelayMs = unit.TurnaroundMs + faults.FirstByteDelayMs;
     reply.ChunkSize = faults.ChunkSize;
     reply.ChunkGapMs = faults.ChunkGapMs;
     reply.DropLineAfterMs = faults.DropLineAfterMs;

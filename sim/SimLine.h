@@ -19,7 +19,7 @@
 // What the line sends back for one command, and how.
 struct TSimReply {
     std::string Bytes;        // the reply, line end included; empty: silence
-    int FirstByteDelayMs = 0; // pause before the first byte
+    int FirstByteDelayMs = 0; // pause before the first byte: the unit's turn-around and any delay
     int ChunkSize = 0;        // bytes per piece; 0: all at once
     int ChunkGapMs = 0;       // pause between pieces
     uint32_t LineErrors = 0;  // CE_* errors every byte arrives with

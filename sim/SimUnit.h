@@ -24,6 +24,8 @@ struct TSimUnit {
     std::string HardwareText;
     std::string SoftwareText = "FW 4.06 (2019-03-14)";
     TSimLineSettings Line;
+    // The time the unit takes to start its answer once a command is complete.
+    int TurnaroundMs = 3;
 
     std::array<int32_t, ParameterCount> Parameters{};
     std::array<int32_t, SetpointCount> Setpoints{}; // setpoint n at index n - 1

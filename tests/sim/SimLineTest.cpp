@@ -266,7 +266,7 @@ TEST(SimLine, FaultKnobsShapeTheReply) {
     });
     TSimReply reply = line.Respond("rf", AnySettings, true);
     EXPECT_EQ(reply.Bytes, "rf -1\r\n");
-    EXPECT_EQ(reply.FirstByteDelayMs, 30);
+    EXPECT_EQ(reply.FirstByteDelayMs, 3 + 30); // the unit's turn-around comes first
     EXPECT_EQ(reply.ChunkSize, 2);
     EXPECT_EQ(reply.ChunkGapMs, 20);
     EXPECT_EQ(reply.DropLineAfterMs, 5);

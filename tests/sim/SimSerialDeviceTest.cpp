@@ -46,32 +46,43 @@ TEST(SimSerialDevice, ServesTheLineThroughThePortComponent) {
 TEST(SimSerialDevice, AUnitAtOtherSettingsIsSilentOrAnswersWithGarbageAndLineErrors) {
     auto line = LineOf({0});
     line->Configure(0, [](TSimUnit& u) { ParseSimLineSettings("19200,E,8,1", u.Line); });
-    TSimTestPort port(TSimSerialDevice::Factory(line));
-    port.Port.SetBaudrate(TBaudrate::br19200);
-    port.Port.SetFrameParitybit(TParityBit::Even);
-    port.Port.Open();
-    EXPECT_EQ(port.Exchange("rt").Reply, "rt KX71-2412\r\n");
+    // Each case on a fresh opening, so that no garbage of the case before is still arriving.
+    auto exchangeAt = [&](TBaudrate rate, TParityBit parity, TDataBit dataBits, TStopBit stopBits) {
+        TSimTestPort port(TSimSerialDevice::Factory(line));
+        port.Port.SetBaudrate(rate);
+        port.Port.SetFrameParitybit(parity);
+        port.Port.SetFrameDatabits(dataBits);
+        port.Port.SetFrameStopbits(stopBits);
+        port.Port.Open();
+        return port.Exchange("rt");
+    };
+    using enum TBaudrate;
+    using enum TParityBit;
+    using enum TDataBit;
+    using enum TStopBit;
+    EXPECT_EQ(exchangeAt(br19200, Even, db_8, sb_1).Reply, "rt KX71-2412\r\n");
 
-    port.Port.SetFrameParitybit(TParityBit::Odd);
-    TSimOutcome parity = port.Exchange("rt");
+    TSimOutcome parity = exchangeAt(br19200, Odd, db_8, sb_1);
     EXPECT_FALSE(parity.Ok);
     EXPECT_EQ(parity.Error.Code, CommCode::LineError);
     EXPECT_EQ(parity.Error.LineErrors, static_cast<int32_t>(CE_RXPARITY));
-
-    port.Port.SetFrameParitybit(TParityBit::Even);
-    port.Port.SetFrameDatabits(TDataBit::db_7);
-    TSimOutcome dataBits = port.Exchange("rt");
+    TSimOutcome dataBits = exchangeAt(br19200, Even, db_7, sb_1);
     EXPECT_EQ(dataBits.Error.Code, CommCode::LineError);
     EXPECT_EQ(dataBits.Error.LineErrors, static_cast<int32_t>(CE_FRAME));
 
-    port.Port.SetFrameDatabits(TDataBit::db_8);
-    port.Port.SetFrameStopbits(TStopBit::sb_2);
-    EXPECT_EQ(port.Exchange("rt").Error.Code, CommCode::Timeout);
-    port.Port.SetFrameStopbits(TStopBit::sb_1);
-    port.Port.SetBaudrate(TBaudrate::br9600);
-    EXPECT_EQ(port.Exchange("rt").Error.Code, CommCode::Timeout);
-    port.Port.SetBaudrate(TBaudrate::br19200);
-    EXPECT_TRUE(port.Exchange("rt").Ok);
+    EXPECT_EQ(exchangeAt(br19200, Even, db_8, sb_2).Error.Code, CommCode::Timeout);
+    EXPECT_EQ(exchangeAt(br9600, Even, db_8, sb_1).Error.Code, CommCode::Timeout);
+}
+
+TEST(SimSerialDevice, LineSettingsChangedWhileOpenApplyToTheNextCommand) {
+    auto line = LineOf({0});
+    line->Configure(0, [](TSimUnit& u) { ParseSimLineSettings("57600,N,8,1", u.Line); });
+    TSimTestPort port(TSimSerialDevice::Factory(line));
+    port.Port.Open();
+    EXPECT_EQ(port.Exchange("rf").Error.Code, CommCode::Timeout);
+    port.Port.SetBaudrate(TBaudrate::br57600);
+    port.Port.SetFrameParitybit(TParityBit::None);
+    EXPECT_EQ(port.Exchange("rf").Reply, "rf -1\r\n");
 }
 
 TEST(SimSerialDevice, ReadsWaitLikeTheSerialDeviceAndCanBeCancelled) {
