@@ -1,6 +1,6 @@
-// kq9ctl sim: serves a simulated line of controllers on a new pty until SIGINT or SIGTERM. The
-// first line of stdout is the device path to open; --link also makes a symbolic link to it,
-// removed again at the end.
+// kq9ctl sim: serves a simulated line of controllers on a new pty until SIGINT, SIGTERM or a
+// hang-up of its terminal. The first line of stdout is the device path to open; --link also
+// makes a symbolic link to it, removed again at the end.
 
 #include "cli/CtlCommands.h"
 #include "cli/CtlExit.h"
@@ -99,6 +99,7 @@ int RunSimCommand(const TCtlOptions& global) {
     sigemptyset(&stopSignals);
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGHUP);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     TSimPtyServer server(line);

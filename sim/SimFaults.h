@@ -5,7 +5,8 @@
 #include <string>
 
 struct TSimFaults {
-    // The knobs apply to commands that begin with this text ("rt", "rp 17"); empty: to all.
+    // The knobs apply to commands that begin with this text ("rt", "rp 17"; words separated by
+    // one blank); empty: to all.
     std::string AppliesTo;
     // How many more matching commands they apply to; -1: every one.
     int Times = -1;

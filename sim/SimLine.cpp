@@ -8,8 +8,16 @@ namespace {
 
 constexpr size_t LongReplyBytes = 120;
 
-bool Applies(TSimFaults& faults, const std::string& command) {
-    if (faults.Times == 0 || command.compare(0, faults.AppliesTo.size(), faults.AppliesTo) != 0)
+// The command with single blanks between its words, as the fault filter is written.
+std::string Normalised(const TSimCommand& command) {
+    std::string text = command.Name;
+    for (const std::string& argument : command.Arguments)
+        text += " " + argument;
+    return text;
+}
+
+bool Applies(TSimFaults& faults, const TSimCommand& command) {
+    if (faults.Times == 0 || !Normalised(command).starts_with(faults.AppliesTo))
         return false;
     if (faults.Times > 0)
         --faults.Times;
@@ -93,8 +101,7 @@ void TSimLine::SetClock(std::function<int64_t()> nowMs) {
 
 // Every unit hears a selection; a malformed one changes nothing and is refused by the unit
 // selected so far.
-void TSimLine::Select(const std::string& command) {
-    TSimCommand parsed = ParseSimCommand(command);
+void TSimLine::Select(const TSimCommand& parsed) {
     int64_t number = 0;
     if (parsed.Name != "sc" || parsed.Arguments.size() != 1 ||
         !ParseSimNumber(parsed.Arguments[0], number))
@@ -106,9 +113,10 @@ void TSimLine::Select(const std::string& command) {
 TSimReply TSimLine::Respond(const std::string& command, const TDcb& seen, bool framingVisible) {
     std::lock_guard lock(FMutex);
     TSimReply reply;
-    if (ParseSimCommand(command).Name.empty())
+    const TSimCommand parsed = ParseSimCommand(command);
+    if (parsed.Name.empty())
         return reply; // an empty line is not a command
-    Select(command);
+    Select(parsed);
     if (FSelected < 0)
         return reply;
     TSimUnit& unit = *FUnits[FSelected];
@@ -116,7 +124,7 @@ TSimReply TSimLine::Respond(const std::string& command, const TDcb& seen, bool f
     if (hearing == TSimHearing::Deaf)
         return reply;
     TSimFaults faults;
-    if (Applies(unit.Faults, command))
+    if (Applies(unit.Faults, parsed))
         faults = unit.Faults;
     if (faults.Silent)
         return reply;

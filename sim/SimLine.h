@@ -4,6 +4,7 @@
 // when there is no unit n, so that the line then stays silent. Safe to use from several
 // threads: the transports ask for replies while tests turn the units' knobs.
 
+#include "sim/SimInterpreter.h"
 #include "sim/SimParameterTable.h"
 #include "sim/SimUnit.h"
 
@@ -51,7 +52,7 @@ public:
     TSimReply Respond(const std::string& command, const TDcb& seen, bool framingVisible);
 
 private:
-    void Select(const std::string& command);
+    void Select(const TSimCommand& command);
     int64_t Now() const;
 
     mutable std::mutex FMutex;

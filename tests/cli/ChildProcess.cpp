@@ -21,7 +21,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // Called through syscall(): the C library's declaration lacks C linkage in some versions.
-int PidFdOpen(pid_t pid) { return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0)); }
+int PidFdOpen(pid_t pid) {
+    return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+}
 
 int MsLeft(Clock::time_point deadline) {
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());

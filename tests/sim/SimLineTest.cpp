@@ -254,7 +254,7 @@ TEST(SimLine, FaultKnobsShapeTheReply) {
         u.Faults.NoEcho = true;
     });
     EXPECT_EQ(Ask(line, "rp 16"), "rp 16 0\r\n");
-    EXPECT_EQ(Ask(line, "rp 17"), "17 0\r\n");
+    EXPECT_EQ(Ask(line, " rp  17"), "17 0\r\n");
     EXPECT_EQ(Ask(line, "rp 17"), "rp 17 0\r\n");
     // The timing knobs travel with the reply for the transport to carry out.
     line.Configure(0, [](TSimUnit& u) {
