@@ -16,8 +16,10 @@ TSimPtyServer::~TSimPtyServer() {
 }
 
 int TSimPtyServer::Start() {
-    if (FMaster >= 0 || FDropped)
+    if (FThread.joinable())
         return EBUSY;
+    FStopping = FDropRequested = FDropped = false;
+    FReader = TSimCommandReader{};
     int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master < 0)
         return errno;

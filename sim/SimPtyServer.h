@@ -20,7 +20,8 @@ public:
     TSimPtyServer(const TSimPtyServer&) = delete;
     TSimPtyServer& operator=(const TSimPtyServer&) = delete;
 
-    // Creates the pty and starts serving; 0 or the errno of the step that failed.
+    // Creates a new pty and starts serving; 0 or the errno of the step that failed (EBUSY while
+    // serving, or after a dropped line until Stop).
     int Start();
     // Stops serving and closes the pty.
     void Stop();

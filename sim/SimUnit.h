@@ -29,8 +29,11 @@ struct TSimUnit {
 
     std::array<int32_t, ParameterCount> Parameters{};
     std::array<int32_t, SetpointCount> Setpoints{}; // setpoint n at index n - 1
-    // "rf": -1 when there is none; 1 … 15 otherwise (1, the position encoder error, is the one
-    // "wf" clears).
+    // "rf": -1 when there is none, else 1 position encoder (SSI) error, the one "wf" clears;
+    // 2 following error; 3 positive limit; 4 negative limit; 5 overtemperature; 6 undervoltage;
+    // 7 EEPROM checksum; 8 parameter set invalid; 9 analog input out of range; 10 reference
+    // missing; 11 communication watchdog; 12 output overload; 13 linearisation table invalid;
+    // 14 calibration values invalid; 15 internal fault.
     int ErrorNumber = -1;
     // "bp" names this parameter as rejected instead of accepting the set; -1: accepts.
     int RejectedParameter = -1;

@@ -3,6 +3,7 @@
 
 #include "SimTestPort.h"
 
+#include "comm/ComNames.h"
 #include "support/PtySimLine.h"
 #include "support/WaitUntil.h"
 
@@ -112,4 +113,24 @@ TEST(SimPtyServer, DropLineFromTheTestClosesTheLine) {
     sim.DropLine();
     ASSERT_TRUE(kq9test::WaitUntil([&] { return sim.LineDropped(); }, 1000));
     EXPECT_EQ(port.Exchange("rt").Error.SystemError, ERROR_OPERATION_ABORTED);
+}
+
+TEST(SimPtyServer, StartsAgainOnANewPtyAfterStop) {
+    auto line = std::make_shared<TSimLine>();
+    line->AddUnit(0);
+    TSimPtyServer server(line);
+    ASSERT_EQ(server.Start(), 0);
+    EXPECT_EQ(server.Start(), EBUSY);
+    server.DropLine();
+    ASSERT_TRUE(kq9test::WaitUntil([&] { return server.LineDropped(); }, 1000));
+    EXPECT_EQ(server.Start(), EBUSY);
+    server.Stop();
+    ASSERT_EQ(server.Start(), 0);
+    EXPECT_FALSE(server.LineDropped());
+    SetComDevicePath(TPort::COM3, server.SlavePath());
+    TSimTestPort port({}, TPort::COM3);
+    port.Port.Open();
+    EXPECT_EQ(port.Exchange("rf").Reply, "rf -1\r\n");
+    port.Port.Close();
+    ResetComDevicePaths();
 }
