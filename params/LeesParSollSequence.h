@@ -1,0 +1,23 @@
+#pragma once
+// Reading the whole parameter set and/or setpoint set from the selected controller, one value
+// per request ("rp n", "rs n"), into ParBuffer and SollBuffer. The read dialog shows it and
+// kq9ctl runs it; the parameter store is never touched here.
+
+#include "comm/LD100Protocol.h"
+#include "params/TransferSequence.h"
+
+class TLeesParSollSequence : public TTransferSequence {
+public:
+    explicit TLeesParSollSequence(TLBComm* port);
+
+    TLD100Protocol LD100LeesParSoll;
+
+    void LD100LeesParSollCommResult(TLBProtocolComponent* sender, TMemoryStream& result);
+    void LD100LeesParSollCommError(TLBProtocolComponent* sender, const TCommError& error,
+                                   TMemoryStream& result);
+
+protected:
+    void SendCurrent() override;
+    void ParametersDone() override;
+    void SetpointsDone() override;
+};
