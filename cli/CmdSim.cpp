@@ -107,9 +107,10 @@ int RunSimCommand(const TCtlOptions& global) {
         std::cerr << "kq9ctl: cannot create a pty: " << SysErrorMessage(result) << '\n';
         return CtlExit::PortNotOpened;
     }
-    std::cout << server.SlavePath() << std::endl;
+    // The link first: whoever reads the path may use the link at once.
     if (!options.Link.empty() && !MakeLink(options.Link, server.SlavePath()))
         return CtlExit::FileError;
+    std::cout << server.SlavePath() << std::endl;
     int signal = 0;
     sigwait(&stopSignals, &signal);
     std::error_code ignored;
