@@ -1,0 +1,145 @@
+#pragma once
+// The main window: the port and its opening, unit selection and identification, the error poll,
+// the live view of values, inputs, outputs and thumbwheels, the terminal, and the menu that
+// opens the other windows.
+
+#include "comm/LBComm.h"
+#include "comm/LD100Protocol.h"
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+
+#include <memory>
+
+class QAction;
+class QGroupBox;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+class TIndicatorBox;
+
+class TFormMain : public QMainWindow {
+public:
+    // `factory` makes the serial device when the port opens (empty: the POSIX device).
+    explicit TFormMain(const QStringList& arguments, TSerialDeviceFactory factory = {});
+    ~TFormMain() override;
+
+    // The windows this one looks at or opens, set once they exist.
+    QPointer<QWidget> FormApparaatZoeken;
+    QPointer<QWidget> FormLeesParSoll;
+    QPointer<QWidget> FormSchrijfParSoll;
+
+    TLBComm LBComm1;
+
+    // Unit group, status and error panels.
+    QPushButton* CmdSelectUnit;
+    QSpinBox* SpinEditUnitSelect;
+    QLabel* PanelComInfo;
+    QLabel* PanelErrorNo;
+
+    // Live view.
+    QGroupBox* GroupBoxActual;
+    QLabel *LabelActPos, *LabelSnelheid, *LabelActPosLin;
+    QLabel *PanelActPos, *PanelSnelheid, *PanelActPosLin;
+    QGroupBox* GroupBox_ANA_IN;
+    QLabel *LabelSpanning_in, *LabelStroom_in;
+    QLabel *PanelSpanning_in, *PanelStroom_in, *PanelAnaloog_in_AWE;
+    QGroupBox* GroupBox_ANA_UIT;
+    QLabel *LabelSpanning_uit, *LabelStroom_uit;
+    QLabel *PanelSpanning_uit, *PanelStroom_uit;
+    QGroupBox* GroupBox_DW;
+    QLabel* Panel_DW[5]; // 1 … 4
+    QGroupBox* GroupBoxIngangen;
+    TIndicatorBox* TB_K0;
+    TIndicatorBox* Tb_in[5]; // 1 … 4
+    QLabel* LabelFun_K0;
+    QLabel* LabelFun_in[5];
+    QGroupBox* GroupBoxUitgangen;
+    TIndicatorBox* TbUitgang[5];
+    QLabel* LabelFun_uit[5];
+    QPushButton *CmdActual, *CmdInUit, *CmdDuimwiel, *CmdResetError, *CmdCalibratie;
+
+    // Terminal.
+    QGroupBox* GroupBoxTerminal;
+    QLineEdit* EditZenden;
+    QPushButton* CmdTerminalZenden;
+    QPlainTextEdit* MemoReceive;
+
+    QLabel* StatusPanel[6];
+    QTimer Timer1;
+
+    // Menu.
+    QMenu *File1, *Edit, *Extra, *Zendenenontvangen1, *Venster, *Info1;
+    QAction *Exit1, *Par11, *Par21, *Serial1, *ww1, *KX91ontvangen1, *N1, *Backup1, *Restore1,
+        *N2, *KX71zoeken, *displaynokken1, *Grafiek1, *Grafiek2, *FormAbout, *Errno1;
+
+    // Protocol components.
+    TLD100Protocol LD100UnitSelect, LD100TypeInfo, LD100ReadError;
+    TLD100Protocol LD100ActPos, LD100Snelheid, LD100ActPosLin, LD100Spanning_uit, LD100Stroom_uit,
+        LD100Spanning_in, LD100Stroom_in, LD100Analoog_in_AWE;
+    TLD100Protocol LD100_in, LD100_uit, LD100Duimwiel, LD100ResetError, LD100Protocol1;
+
+    int ThumbwheelIndex = 1;
+    QString ActivityDots;
+
+    // Applies section Main of the language texts; also refreshes the function labels and the
+    // state-dependent captions.
+    void LezenTeksten();
+    void InputFunctieTeksten();
+    void OutputFunctieTeksten();
+    void Disable_checkboxen_status_klemmen();
+    // Switches every running live group off (I/O, then Actual, then thumbwheels).
+    void StopLiveMonitoring();
+    void ActualActief();
+    void InUitActief();
+    void DuimwielActief();
+
+    void CmdSelectUnitClick();
+    void CmdActualClick() { ActualActief(); }
+    void CmdInUitClick() { InUitActief(); }
+    void CmdDuimwielClick() { DuimwielActief(); }
+    void CmdResetErrorClick();
+    void CmdTerminalZendenClick();
+    void Timer1Timer();
+
+    // Called by the menu items whose window exists; the others stay disabled.
+    std::function<void()> OnKX91ontvangen, OnBackup, OnRestore;
+    // Enables the port-dependent items of the Communicatie menu that have an action.
+    void EnablePortMenuItems(bool enabled);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildWindow();
+    void BuildMenu();
+    void BuildStatusBar();
+    void BindComponents();
+    void BindLiveComponents();
+    void FormCreate(const QStringList& arguments);
+    void FormClose();
+
+    void LBComm1Activate();
+    void LBComm1Deactivate();
+    void LD100UnitSelectCommResult();
+    void LD100UnitSelectComError(const TCommError& error);
+    void LD100TypeInfoCommResult(TMemoryStream& result);
+    void LD100ReadErrorCommResult(TMemoryStream& result);
+    void LD100Protocol1CommResult(TMemoryStream& result);
+    void LD100_inCommResult(TMemoryStream& result);
+    void LD100_uitCommResult(TMemoryStream& result);
+    void LD100DuimwielCommResult(TMemoryStream& result);
+    void LD100DuimwielCommError();
+
+    bool IsActive(const QPointer<QWidget>& window) const;
+    void SetActualPanels(bool active);
+    void SetThumbwheelPanels(bool active);
+
+    QString FCmdIO_ON, FCmdIO_OFF, FCmdActual_ON, FCmdActual_OFF, FCmdComOpen, FCmdComClose,
+        FCmdDuimwiel_ON, FCmdDuimwiel_OFF, FPanelTekst0, FPanelTekst1;
+    bool FPortMenuEnabled = false;
+};

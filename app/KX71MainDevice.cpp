@@ -1,0 +1,140 @@
+// The main window's exchanges with the selected unit: selection and identification, the error
+// poll, the shared error handler and the terminal.
+
+#include "app/Colors.h"
+#include "app/ErrorReport.h"
+#include "app/GlobalVar.h"
+#include "app/KX71Main.h"
+#include "app/LanguageTexts.h"
+#include "app/LiveView.h"
+#include "app/TextFile.h"
+#include "app/TextKeys.h"
+#include "app/ValueText.h"
+
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+
+namespace {
+
+constexpr int TerminalTimeoutMs = 1500;
+
+} // namespace
+
+void TFormMain::BindComponents() {
+    LBComm1.OnActivate = [this](TLBComm*) { RunGuarded([this] { LBComm1Activate(); }); };
+    LBComm1.OnDeactivate = [this](TLBComm*) { RunGuarded([this] { LBComm1Deactivate(); }); };
+
+    for (TLD100Protocol* component :
+         {&LD100UnitSelect, &LD100TypeInfo, &LD100ReadError, &LD100ActPos, &LD100Snelheid,
+          &LD100ActPosLin, &LD100Spanning_uit, &LD100Stroom_uit, &LD100Spanning_in,
+          &LD100Stroom_in, &LD100Analoog_in_AWE, &LD100_in, &LD100_uit, &LD100Duimwiel,
+          &LD100ResetError, &LD100Protocol1}) {
+        component->SetProtocolFoot(TSequenceChar::scCR);
+        component->SetLBComm(&LBComm1);
+    }
+    LD100Protocol1.SetTimeoutTime(TerminalTimeoutMs);
+
+    auto guarded = [](auto handler) {
+        return [handler](TLBProtocolComponent*, TMemoryStream& result) {
+            RunGuarded([&] { handler(result); });
+        };
+    };
+    auto sharedError = [this](TLBProtocolComponent*, const TCommError& error, TMemoryStream&) {
+        RunGuarded([&] { LD100UnitSelectComError(error); });
+    };
+    LD100UnitSelect.OnCommResult = guarded([this](TMemoryStream&) { LD100UnitSelectCommResult(); });
+    LD100UnitSelect.OnCommError = sharedError;
+    LD100TypeInfo.OnCommResult = guarded([this](TMemoryStream& r) { LD100TypeInfoCommResult(r); });
+    LD100ReadError.OnCommResult = guarded([this](TMemoryStream& r) { LD100ReadErrorCommResult(r); });
+    LD100ReadError.OnCommError = sharedError;
+    LD100Protocol1.OnCommResult = guarded([this](TMemoryStream& r) { LD100Protocol1CommResult(r); });
+    LD100Protocol1.OnCommError = sharedError;
+    LD100_in.OnCommError = sharedError;
+
+    connect(CmdSelectUnit, &QPushButton::clicked, this,
+            [this] { RunGuarded([this] { CmdSelectUnitClick(); }); });
+    connect(CmdTerminalZenden, &QPushButton::clicked, this,
+            [this] { RunGuarded([this] { CmdTerminalZendenClick(); }); });
+    connect(EditZenden, &QLineEdit::returnPressed, this,
+            [this] { RunGuarded([this] { CmdTerminalZendenClick(); }); });
+    BindLiveComponents();
+}
+
+void TFormMain::LD100UnitSelectCommResult() {
+    PanelComInfo->clear();
+    LD100TypeInfo.SetASCIIProtocol("rt");
+    LD100TypeInfo.Send();
+}
+
+void TFormMain::LD100TypeInfoCommResult(TMemoryStream& result) {
+    QString value = ReadValueText(result);
+    TGlobalVar& global = GlobalVar();
+    switch (global.TypeInfoStep) {
+    case 0:
+        StatusPanel[2]->setText(value);
+        global.DeviceType = value.left(4);
+        if (!IsAcceptedDeviceType(global.DeviceType) && global.LanguageFileLoaded) {
+            // Modal: the identification waits until the warning is closed.
+            QMessageBox warning(QMessageBox::Warning, Tekst(TextKey::Main::Msg_waarschuwingCaption),
+                                Tekst(TextKey::Main::Msg_Melding_Geen_KX71), QMessageBox::Ok,
+                                this);
+            warning.setObjectName(QStringLiteral("ForeignTypeWarning"));
+            warning.exec();
+        }
+        LD100TypeInfo.SetASCIIProtocol("rh");
+        LD100TypeInfo.Send();
+        global.TypeInfoStep = 1;
+        break;
+    case 1:
+        StatusPanel[3]->setText(value);
+        LD100TypeInfo.SetASCIIProtocol("rx");
+        LD100TypeInfo.Send();
+        global.TypeInfoStep = 2;
+        break;
+    case 2:
+        StatusPanel[4]->setText(value);
+        break;
+    }
+}
+
+void TFormMain::LD100ReadErrorCommResult(TMemoryStream& result) {
+    PanelComInfo->clear();
+    PanelErrorNo->setText(ErrorNumberText(ReadValueText(result)));
+    ActivityDots = NextActivityDots(ActivityDots);
+    StatusPanel[5]->setText(ActivityDots);
+}
+
+void TFormMain::LD100UnitSelectComError(const TCommError& error) {
+    PanelErrorNo->clear();
+    if (error.Code == CommCode::Timeout) {
+        SetErrorText(PanelComInfo, true);
+        PanelComInfo->setText(FPanelTekst0);
+    } else if (error.SystemError != 0 || error.LineErrors != 0) {
+        SetErrorText(PanelComInfo, true);
+        PanelComInfo->setText(FPanelTekst1 + " " +
+                              QString::number(static_cast<uint32_t>(error.SystemError)) + ", " +
+                              QString::number(static_cast<uint32_t>(error.LineErrors)));
+    }
+}
+
+void TFormMain::CmdTerminalZendenClick() {
+    MemoReceive->clear();
+    LD100Protocol1.SetASCIIProtocol(EditZenden->text().toStdString());
+    LD100Protocol1.Send();
+    EditZenden->selectAll();
+}
+
+void TFormMain::LD100Protocol1CommResult(TMemoryStream& result) {
+    PanelComInfo->clear();
+    // The whole reply as text, split into lines at the line ends it contains.
+    QString text = DecodeWindows1252(QByteArrayView(
+        reinterpret_cast<const char*>(result.Bytes().data()), static_cast<qsizetype>(result.Size())));
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    MemoReceive->setPlainText(text);
+}

@@ -1,0 +1,85 @@
+#include "app/LiveView.h"
+
+#include "app/Functies.h"
+#include "app/GlobalVar.h"
+#include "app/LanguageTexts.h"
+#include "app/TextKeys.h"
+#include "app/ValueText.h"
+#include "comm/LBComm.h"
+#include "params/ParamDefs.h"
+#include "params/ParamStore.h"
+
+namespace {
+
+const char* const BaudTexts[] = {"1200,",  "2400,",  "4800,",  "9600,",  "19200,",
+                                 "28800,", "38400,", "57600,", "115200,"};
+const char* const ParityTexts[] = {"N,", "E,", "O,"};
+
+const QString DotsFull = QStringLiteral(". . . . . . ");
+
+int32_t Par(int nr) { return ParamStore().ParData[nr]; }
+
+QString FunctionText(int parameter) { return ParamDefs().OptieTekst(parameter, Par(parameter)); }
+
+} // namespace
+
+QString FrameSummary(const TLBComm& port) {
+    return QString::fromLatin1(BaudTexts[Ord(port.Baudrate())]) +
+           QString::fromLatin1(ParityTexts[Ord(port.FrameParitybit())]) +
+           (port.FrameDatabits() == TDataBit::db_7 ? "7," : "8,") +
+           (port.FrameStopbits() == TStopBit::sb_1 ? "1" : "2");
+}
+
+bool IsAcceptedDeviceType(const QString& deviceType) {
+    return deviceType == QLatin1String("KX71") || deviceType == QLatin1String("KX72");
+}
+
+QString ErrorNumberText(const QString& valueText) {
+    if (valueText.isEmpty() || valueText.startsWith(QLatin1String("-1")))
+        return {};
+    return QStringLiteral("KX71... Error: ") + valueText;
+}
+
+QString NextActivityDots(const QString& dots) {
+    return (dots == DotsFull ? QString() : dots) + QStringLiteral(". ");
+}
+
+QString LiveValueText(const TMemoryStream& reply, size_t limit, int decimals,
+                      const QString& suffix) {
+    int32_t value = 0;
+    if (!ValueTextToInt(ReadValueText(reply, limit), value))
+        return NotANumberText;
+    return IntToFixedText(decimals, value) + suffix;
+}
+
+int32_t BitPattern(const TMemoryStream& reply) {
+    int32_t value = 0;
+    if (!ValueTextToInt(ReadValueText(reply, ShortValueTextLimit), value))
+        return 0;
+    return value;
+}
+
+bool ThumbwheelValue(const TMemoryStream& reply, int32_t& value) {
+    return ValueTextToInt(ReadValueText(reply).mid(2), value);
+}
+
+TActualRequests ActualRequests() {
+    return {Par(246) != 0, Par(388) == 1, Par(388) == 2, Par(226) == 0, Par(226) == 1};
+}
+
+QString InputFunctionText(int input) { return FunctionText(248 + input); }
+
+QString OutputFunctionText(int output) { return FunctionText(388 + output); }
+
+QString K0FunctionText() {
+    if (!GlobalVar().LanguageFileLoaded)
+        return {};
+    int32_t p200 = Par(200), p201 = Par(201), p212 = Par(212), p218 = Par(218);
+    if (p200 == 1 || p200 == 2)
+        return Tekst(TextKey::Main::K0_HoldReset);
+    if ((p201 == 0 || p201 == 2) && p212 != 0)
+        return Tekst(TextKey::Main::K0_RefFijn);
+    if (p201 == 1 && (p218 == 1 || p218 == 2 || p218 == 4))
+        return Tekst(TextKey::Main::K0_SSIJustage);
+    return Tekst(TextKey::Main::K0_Inactief);
+}
