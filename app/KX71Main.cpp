@@ -26,15 +26,6 @@ constexpr int ClientWidth = 723;
 constexpr int ClientHeight = 406;
 constexpr int Timer1Interval = 1000;
 
-// The port settings stored with the window, in force until application.ini says otherwise.
-void ApplyStoredPortSettings(TLBComm& port) {
-    port.SetFrameParitybit(TParityBit::Odd);
-    port.SetPortType(TPortType::RS485);
-    port.SetHardware(THardware::PCLabPCL745);
-    port.SetTransmitDriver(TTransmitDriver::tdRegister7to1);
-    port.SetReceiveDriver(TReceiveDriver::rdRegister7to2);
-}
-
 } // namespace
 
 TFormMain::TFormMain(const QStringList& arguments, TSerialDeviceFactory factory)

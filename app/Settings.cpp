@@ -127,6 +127,18 @@ void ReadComDevicePaths(const TIniFile& ini) {
 
 } // namespace
 
+void ApplyStoredPortSettings(TLBComm& port) {
+    port.SetBaudrate(TBaudrate::br9600);
+    port.SetFrameDatabits(TDataBit::db_8);
+    port.SetFrameParitybit(TParityBit::Odd);
+    port.SetFrameStopbits(TStopBit::sb_1);
+    port.SetPortName(TPort::COM1);
+    port.SetPortType(TPortType::RS485);
+    port.SetHardware(THardware::PCLabPCL745);
+    port.SetTransmitDriver(TTransmitDriver::tdRegister7to1);
+    port.SetReceiveDriver(TReceiveDriver::rdRegister7to2);
+}
+
 QString SettingsFilePath(const TGlobalVar& settings) {
     return settings.ProgramPath + QStringLiteral("application.ini");
 }

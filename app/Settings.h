@@ -10,6 +10,10 @@
 
 QString SettingsFilePath(const TGlobalVar& settings); // ProgramPath + "application.ini"
 
+// The port settings in force before application.ini is read, and when there is none: 9600 baud,
+// 8 data bits, odd parity, 1 stop bit, COM1, an RS485 card with its register drivers.
+void ApplyStoredPortSettings(TLBComm& port);
+
 // Reads every setting in its fixed order and hands it over at once: the port's values through
 // its setters (the port must be closed), the unit number to `unitNo`, the rest to `settings`.
 // A missing key takes its default; a value that is no number counts as missing; an ordinal

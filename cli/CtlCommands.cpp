@@ -2,6 +2,7 @@
 
 const std::vector<TCtlCommand>& CtlCommands() {
     static const std::vector<TCtlCommand> commands = {
+        {"identify", "[--strict]", RunIdentifyCommand},
         {"send", "TEXT...", RunSendCommand},
         {"sim", "[--link PATH] [--units 0,5,31] [--line 38400,E,8,1|any] [--params FILE]",
          RunSimCommand},

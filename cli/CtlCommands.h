@@ -17,5 +17,6 @@ const std::vector<TCtlCommand>& CtlCommands();
 // The usage text: the global options and every command with its synopsis.
 std::string CtlUsage();
 
+int RunIdentifyCommand(const TCtlOptions& options);
 int RunSendCommand(const TCtlOptions& options);
 int RunSimCommand(const TCtlOptions& options);

@@ -1,20 +1,26 @@
 #include "cli/CtlPort.h"
 
+#include "app/GlobalVar.h"
+#include "app/Settings.h"
 #include "cli/CtlExit.h"
 #include "comm/ComNames.h"
 #include "comm/CommExceptions.h"
 #include "comm/CommTexts.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 
 namespace {
 
-// Without a settings file the port runs as the controllers leave the factory.
-constexpr TBaudrate DefaultBaudrate = TBaudrate::br9600;
-constexpr TDataBit DefaultDatabits = TDataBit::db_8;
-constexpr TParityBit DefaultParity = TParityBit::Odd;
-constexpr TStopBit DefaultStopbits = TStopBit::sb_1;
+// The folder of the program, where application.ini lives unless --home says otherwise.
+QString ProgramFolder(const TCtlOptions& options) {
+    if (!options.Home.empty())
+        return QString::fromStdString(options.Home);
+    std::error_code error;
+    auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? QStringLiteral(".") : QString::fromStdString(exe.parent_path().string());
+}
 
 std::string Hex(int32_t value) {
     char text[16];
@@ -42,16 +48,24 @@ std::string WithoutLineEnd(const std::string& reply) {
 
 TCtlPort::TCtlPort(const TCtlOptions& options) : FOptions(options) {
     SetUiHandover(&FHandover);
-    TPort port = options.Port.value_or(TPort::COM1);
+    // The settings file first (line settings, unit, device paths), then the options.
+    SetProgramPath(ProgramFolder(options));
+    ApplyStoredPortSettings(FPort);
+    Configfile_lezen(FPort, FSettingsUnit, GlobalVar());
+    if (options.Port)
+        FPort.SetPortName(*options.Port);
     if (!options.DevicePath.empty()) {
-        port = TPort::COM1;
-        SetComDevicePath(port, options.DevicePath);
+        SetComDevicePath(TPort::COM1, options.DevicePath);
+        FPort.SetPortName(TPort::COM1);
     }
-    FPort.SetPortName(port);
-    FPort.SetBaudrate(options.Baudrate.value_or(DefaultBaudrate));
-    FPort.SetFrameDatabits(options.Databits.value_or(DefaultDatabits));
-    FPort.SetFrameParitybit(options.Parity.value_or(DefaultParity));
-    FPort.SetFrameStopbits(options.Stopbits.value_or(DefaultStopbits));
+    if (options.Baudrate)
+        FPort.SetBaudrate(*options.Baudrate);
+    if (options.Databits)
+        FPort.SetFrameDatabits(*options.Databits);
+    if (options.Parity)
+        FPort.SetFrameParitybit(*options.Parity);
+    if (options.Stopbits)
+        FPort.SetFrameStopbits(*options.Stopbits);
     FProtocol.SetProtocolFoot(TSequenceChar::scCR);
     FProtocol.SetTimeoutTime(options.TimeoutMs);
     FProtocol.SetLBComm(&FPort);
@@ -80,12 +94,16 @@ int TCtlPort::Open() {
 int TCtlPort::SelectUnit() {
     if (FOptions.Unit < 0)
         return CtlExit::Success;
-    const std::string command = "sc " + std::to_string(FOptions.Unit);
+    return SelectUnit(FOptions.Unit);
+}
+
+int TCtlPort::SelectUnit(int unit) {
+    const std::string command = "sc " + std::to_string(unit);
     std::string reply;
     if (int result = Exchange(command, reply); result != CtlExit::Success)
         return result;
     if (WithoutLineEnd(reply) != command) {
-        std::cerr << "kq9ctl: unit " << FOptions.Unit
+        std::cerr << "kq9ctl: unit " << unit
                   << " did not confirm its selection; it answered: " << WithoutLineEnd(reply)
                   << '\n';
         return CtlExit::Unexpected;

@@ -22,6 +22,9 @@ public:
     int Open();
     // Selects the unit of --unit, if one was given: the unit must echo "sc n".
     int SelectUnit();
+    int SelectUnit(int unit);
+    // The unit to work with: --unit, else unit_no of the settings file, else 0.
+    int Unit() const { return FOptions.Unit >= 0 ? FOptions.Unit : FSettingsUnit; }
     // Sends `text` and waits for its outcome: Success with every byte of the reply, Timeout when
     // none came, CommError for any other failure.
     int Exchange(const std::string& text, std::string& reply);
@@ -31,6 +34,7 @@ private:
     TPlainHandover FHandover;
     TLBComm FPort;
     TLD100Protocol FProtocol;
+    int FSettingsUnit = 0;
 };
 
 // The reply without its two line-end bytes.

@@ -8,10 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 using kq9test::ProgramPath;
 using kq9test::RunProgram;
@@ -23,7 +25,11 @@ std::string Kq9ctl() {
     return ProgramPath("kq9ctl");
 }
 
+// A settings file beside the test binary must not change what the options say: every run
+// gets a home folder without one, unless the test gives its own.
 TRunResult Send(std::vector<std::string> options, const std::vector<std::string>& text) {
+    if (std::find(options.begin(), options.end(), "--home") == options.end())
+        options.insert(options.begin(), {"--home", KQ9_SIM_FIXTURES});
     options.insert(options.begin(), Kq9ctl());
     options.push_back("send");
     options.insert(options.end(), text.begin(), text.end());
@@ -106,4 +112,27 @@ TEST(Kq9ctl, SendReportsFailuresWithItsExitCodes) {
     });
     TRunResult dropped = Send({"--port", line.SlavePath()}, {"rt"});
     EXPECT_EQ(dropped.ExitCode, 4) << dropped.Err;
+}
+
+TEST(Kq9ctl, IdentifyTakesThePortAndUnitFromTheSettingsFile) {
+    kq9test::TPtySimLine line({0, 5});
+    line.Line().Configure(5, [](TSimUnit& u) { u.TypeText = "XY12-1"; });
+    TTempDir home;
+    {
+        std::ofstream ini(home.Path / "application.ini");
+        ini << "[Serieel]\nbaudrate=6\nparity=1\nportname=2\nunit_no=5\n"
+            << "[Poorten]\nCOM3=" << line.SlavePath() << "\n";
+    }
+    TRunResult identify = RunProgram({Kq9ctl(), "--home", home.Path.string(), "identify"});
+    EXPECT_EQ(identify.ExitCode, 0) << identify.Err;
+    auto unit5 = line.Line().Unit(5);
+    ASSERT_TRUE(unit5.has_value());
+    EXPECT_EQ(identify.Out, "XY12-1\n" + unit5->HardwareText + "\n" + unit5->SoftwareText + "\n");
+    TRunResult strict =
+        RunProgram({Kq9ctl(), "--home", home.Path.string(), "--unit", "0", "identify", "--strict"});
+    EXPECT_EQ(strict.ExitCode, 0) << strict.Err;
+    TRunResult foreign =
+        RunProgram({Kq9ctl(), "--home", home.Path.string(), "identify", "--strict"});
+    EXPECT_EQ(foreign.ExitCode, 5);
+    EXPECT_NE(foreign.Err.find("XY12-1"), std::string::npos) << foreign.Err;
 }

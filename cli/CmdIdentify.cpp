@@ -1,0 +1,53 @@
+// kq9ctl identify [--strict]: selects the unit and reads its three identification texts as the
+// main window does, one a line. With --strict a unit of another type than KX71 or KX72 fails.
+
+#include "app/LiveView.h"
+#include "app/ValueText.h"
+#include "cli/CtlCommands.h"
+#include "cli/CtlExit.h"
+#include "cli/CtlPort.h"
+
+#include <iostream>
+
+namespace {
+
+// The value text of an identification reply.
+QString ValueOf(const std::string& reply) {
+    TMemoryStream stream;
+    stream.Write(reinterpret_cast<const uint8_t*>(reply.data()), reply.size());
+    return ReadValueText(stream);
+}
+
+} // namespace
+
+int RunIdentifyCommand(const TCtlOptions& options) {
+    bool strict = false;
+    for (const std::string& argument : options.Arguments) {
+        if (argument != "--strict") {
+            std::cerr << "kq9ctl: identify takes no argument " << argument << '\n' << CtlUsage();
+            return CtlExit::Usage;
+        }
+        strict = true;
+    }
+    TCtlPort port(options);
+    if (int result = port.Open(); result != CtlExit::Success)
+        return result;
+    if (int result = port.SelectUnit(port.Unit()); result != CtlExit::Success)
+        return result;
+    QString type;
+    for (const char* command : {"rt", "rh", "rx"}) {
+        std::string reply;
+        if (int result = port.Exchange(command, reply); result != CtlExit::Success)
+            return result;
+        QString value = ValueOf(reply);
+        if (type.isNull())
+            type = value;
+        std::cout << value.toStdString() << '\n';
+    }
+    if (strict && !IsAcceptedDeviceType(type.left(4))) {
+        std::cerr << "kq9ctl: the unit is a " << type.toStdString()
+                  << ", not a KX71 or KX72\n";
+        return CtlExit::Unexpected;
+    }
+    return CtlExit::Success;
+}
