@@ -107,8 +107,8 @@ void TFormMain::LBComm1Activate() {
     CmdSelectUnit->setText(FCmdComClose);
     for (QPushButton* button : {CmdTerminalZenden, CmdResetError, CmdActual, CmdInUit, CmdDuimwiel})
         button->setEnabled(true);
-    StatusPanel[0]->setText(QString::fromStdString(PortDisplayName(LBComm1.PortName())));
-    StatusPanel[1]->setText(FrameSummary(LBComm1));
+    SetStatusText(0, QString::fromStdString(PortDisplayName(LBComm1.PortName())));
+    SetStatusText(1, FrameSummary(LBComm1));
     GlobalVar().TypeInfoStep = 0;
     if (!IsActive(FormApparaatZoeken)) {
         LD100UnitSelect.SetASCIIProtocol("sc " + std::to_string(SpinEditUnitSelect->value()));
@@ -124,10 +124,10 @@ void TFormMain::LBComm1Deactivate() {
     CmdSelectUnit->setText(FCmdComOpen);
     for (QPushButton* button : {CmdResetError, CmdActual, CmdInUit, CmdDuimwiel})
         button->setEnabled(false);
-    StatusPanel[0]->clear();
-    StatusPanel[1]->setText(QStringLiteral("Offline"));
+    SetStatusText(0, {});
+    SetStatusText(1, QStringLiteral("Offline"));
     for (int i = 2; i < 6; ++i)
-        StatusPanel[i]->clear();
+        SetStatusText(i, {});
     for (QLabel* panel : {PanelActPos, PanelSnelheid, PanelActPosLin, PanelSpanning_in,
                           PanelStroom_in, PanelAnaloog_in_AWE, PanelSpanning_uit, PanelStroom_uit})
         panel->clear();
@@ -143,6 +143,11 @@ void TFormMain::LBComm1Deactivate() {
     GlobalVar().InOutActive = false;
     GlobalVar().ThumbwheelActive = false;
     EnablePortMenuItems(false);
+}
+
+void TFormMain::SetStatusText(int panel, const QString& text) {
+    StatusPanel[panel]->setText(text);
+    StatusPanel[panel]->setToolTip(text);
 }
 
 void TFormMain::EnablePortMenuItems(bool enabled) {

@@ -136,6 +136,8 @@ private:
     void LD100DuimwielCommError();
 
     bool IsActive(const QPointer<QWidget>& window) const;
+    // A status bar panel's text; its tooltip shows the whole of it.
+    void SetStatusText(int panel, const QString& text);
     void SetActualPanels(bool active);
     void SetThumbwheelPanels(bool active);
 

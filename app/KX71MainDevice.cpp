@@ -74,7 +74,7 @@ void TFormMain::LD100TypeInfoCommResult(TMemoryStream& result) {
     TGlobalVar& global = GlobalVar();
     switch (global.TypeInfoStep) {
     case 0:
-        StatusPanel[2]->setText(value);
+        SetStatusText(2, value);
         global.DeviceType = value.left(4);
         if (!IsAcceptedDeviceType(global.DeviceType) && global.LanguageFileLoaded) {
             // Modal: the identification waits until the warning is closed.
@@ -89,13 +89,13 @@ void TFormMain::LD100TypeInfoCommResult(TMemoryStream& result) {
         global.TypeInfoStep = 1;
         break;
     case 1:
-        StatusPanel[3]->setText(value);
+        SetStatusText(3, value);
         LD100TypeInfo.SetASCIIProtocol("rx");
         LD100TypeInfo.Send();
         global.TypeInfoStep = 2;
         break;
     case 2:
-        StatusPanel[4]->setText(value);
+        SetStatusText(4, value);
         break;
     }
 }
@@ -104,7 +104,7 @@ void TFormMain::LD100ReadErrorCommResult(TMemoryStream& result) {
     PanelComInfo->clear();
     PanelErrorNo->setText(ErrorNumberText(ReadValueText(result)));
     ActivityDots = NextActivityDots(ActivityDots);
-    StatusPanel[5]->setText(ActivityDots);
+    SetStatusText(5, ActivityDots);
 }
 
 void TFormMain::LD100UnitSelectComError(const TCommError& error) {

@@ -37,7 +37,7 @@ QLabel* ValuePanel(QWidget* parent, const char* name) {
 
 QLabel* TextPanel(QWidget* parent, const char* name) {
     auto* panel = Named(new QLabel(parent), name);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     panel->setContentsMargins(4, 0, 4, 0);
     return panel;
 }
@@ -208,7 +208,9 @@ void TFormMain::BuildWindow() {
     MemoReceive->setReadOnly(true);
     MemoReceive->setFocusPolicy(Qt::NoFocus);
     MemoReceive->setFont(bold);
-    MemoReceive->setBackgroundRole(QPalette::Button);
+    QPalette greyed = MemoReceive->palette();
+    greyed.setColor(QPalette::Base, NeutralColor());
+    MemoReceive->setPalette(greyed);
     terminal->addWidget(EditZenden, 0, 0);
     terminal->addWidget(CmdTerminalZenden, 0, 1);
     terminal->addWidget(MemoReceive, 1, 0, 1, 2);
@@ -263,6 +265,11 @@ void TFormMain::BuildMenu() {
 void TFormMain::BuildStatusBar() {
     QStatusBar* bar = Named(new QStatusBar(this), "StatusBar1");
     bar->setSizeGripEnabled(false);
+    // The panels have the classic narrow widths; a smaller font lets more of their texts show,
+    // and each panel's tooltip holds its whole text.
+    QFont small = bar->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    bar->setFont(small);
     setStatusBar(bar);
     static const char* const names[] = {"StatusPanel0", "StatusPanel1", "StatusPanel2",
                                         "StatusPanel3", "StatusPanel4", "StatusPanel5"};
@@ -272,5 +279,5 @@ void TFormMain::BuildStatusBar() {
         StatusPanel[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         bar->addWidget(StatusPanel[i]);
     }
-    StatusPanel[1]->setText(QStringLiteral("Offline"));
+    SetStatusText(1, QStringLiteral("Offline"));
 }
