@@ -4,6 +4,7 @@
 #include "TransferTestSupport.h"
 
 #include "app/BackupRestore.h"
+#include "app/DialogFilter.h"
 #include "app/FixtureFiles.h"
 #include "app/GlobalVar.h"
 #include "comm/LBComm.h"
@@ -185,4 +186,11 @@ TEST_F(BackupRestoreTest, InvalidFilesAreRefusedBeforeAnythingIsSent) {
     EXPECT_FALSE(Flow.Restore());
     EXPECT_TRUE(Messages.isEmpty());
     EXPECT_EQ(Dialogs, 0);
+}
+
+TEST(DialogFilter, LanguageFileFiltersBecomeQtNameFilters) {
+    EXPECT_EQ(QtNameFilter("*.bak"), "*.bak");
+    EXPECT_EQ(QtNameFilter("Backup file (*.bak)|*.bak"), "Backup file (*.bak)");
+    EXPECT_EQ(QtNameFilter("Parameters|*.app;*.txt|All files (*.*)|*.*"),
+              "Parameters (*.app *.txt);;All files (*.*)");
 }
