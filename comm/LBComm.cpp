@@ -34,6 +34,7 @@ TLBComm::~TLBComm() {
     } catch (...) {
         // A failing close of the handle has nobody left to report to.
     }
+    JoinRetiredWorkers(true);
     while (!FComponents.empty())
         FComponents.back()->SetLBComm(nullptr);
 }
@@ -48,6 +49,7 @@ void TLBComm::SetActive(bool value) {
 void TLBComm::Open() {
     if (FActive)
         return;
+    JoinRetiredWorkers(false);
     auto device = FFactory();
     if (int error = device->CreateFile(ComDevicePath(FPortName)); error != 0)
         throw ECommHandleError(SysErrorMessage(error));
@@ -96,19 +98,42 @@ void TLBComm::Close() {
     thread->SetRequest(nullptr);
     if (thread->InHandover()) {
         // Closed from a handler that the worker is waiting for: the worker cannot end before
-        // that handler returns. It ends by itself then and touches nothing of this port.
-        thread->Detach();
+        // that handler returns. It ends by itself then, touching nothing of this port, and is
+        // joined later.
+        FRetired.push_back(std::move(thread));
     } else {
         while (!thread->Finished())
             UiHandover().ProcessMessages(-1);
         thread->Join();
+        thread.reset();
     }
-    thread.reset();
+    JoinRetiredWorkers(false);
     std::shared_ptr<TSerialDevice> device = std::move(FDevice);
     if (int error = device->CloseHandle(); error != 0)
         throw ECommHandleError(SysErrorMessage(error));
     if (!FDestroying && OnDeactivate)
         OnDeactivate(this);
+}
+
+void TLBComm::JoinRetiredWorkers(bool wait) {
+    for (auto it = FRetired.begin(); it != FRetired.end();) {
+        TLBCommThread& thread = **it;
+        if (wait && !thread.InHandover()) {
+            while (!thread.Finished())
+                UiHandover().ProcessMessages(-1);
+        }
+        if (thread.Finished()) {
+            thread.Join();
+            it = FRetired.erase(it);
+        } else if (wait) {
+            // Only a port destroyed from its own worker's handler gets here; the worker still
+            // ends by itself.
+            thread.Detach();
+            it = FRetired.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }
 
 void TLBComm::ApplyDcb() {

@@ -85,11 +85,15 @@ private:
     bool FitsHardware(TTransmitDriver driver) const;
     bool FitsHardware(TReceiveDriver driver) const;
     void ReleaseAfterFailedOpen();
+    // Joins the workers of earlier openings that were closed from inside one of their own
+    // hand-overs; with `wait`, waits for them (processing UI messages) instead of skipping.
+    void JoinRetiredWorkers(bool wait);
     void RemoveQueuedRequestsOf(TCommRequest* request);
 
     TSerialDeviceFactory FFactory;
     std::shared_ptr<TSerialDevice> FDevice;
     std::shared_ptr<TLBCommThread> FThread;
+    std::vector<std::shared_ptr<TLBCommThread>> FRetired;
     TDcb FDcb;
     bool FActive = false;
     bool FDestroying = false;
