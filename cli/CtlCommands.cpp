@@ -2,10 +2,17 @@
 
 const std::vector<TCtlCommand>& CtlCommands() {
     static const std::vector<TCtlCommand> commands = {
+        {"backup", "FILE.bak", RunBackupCommand},
         {"identify", "[--strict]", RunIdentifyCommand},
+        {"read-params", "FILE.app", RunReadParamsCommand},
+        {"read-setpoints", "FILE.aps", RunReadSetpointsCommand},
+        {"restore", "FILE.bak [--yes]", RunRestoreCommand},
         {"send", "TEXT...", RunSendCommand},
         {"sim", "[--link PATH] [--units 0,5,31] [--line 38400,E,8,1|any] [--params FILE]",
          RunSimCommand},
+        {"verify", "FILE.bak", RunVerifyCommand},
+        {"write-params", "FILE.app", RunWriteParamsCommand},
+        {"write-setpoints", "FILE.aps", RunWriteSetpointsCommand},
     };
     return commands;
 }

@@ -17,6 +17,13 @@ const std::vector<TCtlCommand>& CtlCommands();
 // The usage text: the global options and every command with its synopsis.
 std::string CtlUsage();
 
+int RunBackupCommand(const TCtlOptions& options);
 int RunIdentifyCommand(const TCtlOptions& options);
+int RunReadParamsCommand(const TCtlOptions& options);
+int RunReadSetpointsCommand(const TCtlOptions& options);
+int RunRestoreCommand(const TCtlOptions& options);
 int RunSendCommand(const TCtlOptions& options);
 int RunSimCommand(const TCtlOptions& options);
+int RunVerifyCommand(const TCtlOptions& options);
+int RunWriteParamsCommand(const TCtlOptions& options);
+int RunWriteSetpointsCommand(const TCtlOptions& options);

@@ -28,7 +28,9 @@ std::string Hex(int32_t value) {
     return text;
 }
 
-std::string Describe(const TCommError& error) {
+} // namespace
+
+std::string DescribeCommError(const TCommError& error) {
     std::string text = "communication error " + Hex(error.Code);
     if (error.SystemError != 0) {
         std::string reason = SysErrorMessage(error.SystemError);
@@ -39,8 +41,6 @@ std::string Describe(const TCommError& error) {
         text += " (line errors " + Hex(error.LineErrors) + ")";
     return text;
 }
-
-} // namespace
 
 std::string WithoutLineEnd(const std::string& reply) {
     return reply.size() < 2 ? std::string() : reply.substr(0, reply.size() - 2);
@@ -128,8 +128,7 @@ int TCtlPort::Exchange(const std::string& text, std::string& reply) {
     };
     FProtocol.SetASCIIProtocol(text);
     FProtocol.Send();
-    while (!done)
-        FHandover.ProcessMessages(-1);
+    WaitFor([&] { return done; });
     FProtocol.OnCommResult = nullptr;
     FProtocol.OnCommError = nullptr;
     if (failure.Code == CommCode::Timeout) {
@@ -137,8 +136,13 @@ int TCtlPort::Exchange(const std::string& text, std::string& reply) {
         return CtlExit::Timeout;
     }
     if (failure.Code != 0) {
-        std::cerr << "kq9ctl: " << Describe(failure) << '\n';
+        std::cerr << "kq9ctl: " << DescribeCommError(failure) << '\n';
         return CtlExit::CommError;
     }
     return CtlExit::Success;
+}
+
+void TCtlPort::WaitFor(const std::function<bool()>& done) {
+    while (!done())
+        FHandover.ProcessMessages(-1);
 }

@@ -9,6 +9,7 @@
 #include "comm/LD100Protocol.h"
 #include "comm/PlainHandover.h"
 
+#include <functional>
 #include <string>
 
 class TCtlPort {
@@ -29,6 +30,11 @@ public:
     // none came, CommError for any other failure.
     int Exchange(const std::string& text, std::string& reply);
 
+    // The port, for commands that bind protocol components of their own to it.
+    TLBComm& Port() { return FPort; }
+    // Runs the worker's hand-overs until `done` holds.
+    void WaitFor(const std::function<bool()>& done);
+
 private:
     const TCtlOptions& FOptions;
     TPlainHandover FHandover;
@@ -37,5 +43,7 @@ private:
     int FSettingsUnit = 0;
 };
 
+// A communication error in words: its code, the system's reason and the line errors.
+std::string DescribeCommError(const TCommError& error);
 // The reply without its two line-end bytes.
 std::string WithoutLineEnd(const std::string& reply);

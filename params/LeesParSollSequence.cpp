@@ -22,11 +22,12 @@ bool IsLineEnd(char c) {
     return c == '\r' || c == '\n';
 }
 
-// The value of a reply "rp n value" + line end: the reply less its command letters, blank and
-// line end, then less the number and its blank. Nothing when that is no decimal integer, when
-// there is no blank to end the number (the number itself must never be taken as the value), or
-// when the line end is missing (a reply cut short would lose the value's last digits).
-bool ReplyValue(const std::string& reply, int32_t& value) {
+} // namespace
+
+// The reply less its command letters, blank and line end, then less the number and its blank.
+// There must be a blank to end the number (the number itself must never be taken as the value)
+// and a line end (a reply cut short would lose the value's last digits).
+bool ReadReplyValue(const std::string& reply, int32_t& value) {
     if (reply.size() < 6 || !IsLineEnd(reply[reply.size() - 1]) ||
         !IsLineEnd(reply[reply.size() - 2]))
         return false;
@@ -36,8 +37,6 @@ bool ReplyValue(const std::string& reply, int32_t& value) {
         return false;
     return DecimalTextToInt(QStringView(text).sliced(blank + 1), value);
 }
-
-} // namespace
 
 TLeesParSollSequence::TLeesParSollSequence(TLBComm* port) : TTransferSequence(PanelKeys) {
     LD100LeesParSoll.SetProtocolFoot(TSequenceChar::scCR);
@@ -63,7 +62,7 @@ void TLeesParSollSequence::LD100LeesParSollCommResult(TLBProtocolComponent*,
     std::string reply = ReplyBytes(result);
     int32_t value = 0;
     // A value that is no number is as unusable as a missing echo: it must never be stored.
-    if (!reply.starts_with(ParFase() ? "rp" : "rs") || !ReplyValue(reply, value)) {
+    if (!reply.starts_with(ParFase() ? "rp" : "rs") || !ReadReplyValue(reply, value)) {
         ReplyUnusable(reply);
         return;
     }

@@ -6,6 +6,10 @@
 #include "comm/LD100Protocol.h"
 #include "params/TransferSequence.h"
 
+// The value of a read reply ("rp 12 -350" + line end): false when the reply has no value that is
+// a decimal integer after its number, or lacks its line end.
+bool ReadReplyValue(const std::string& reply, int32_t& value);
+
 class TLeesParSollSequence : public TTransferSequence {
 public:
     explicit TLeesParSollSequence(TLBComm* port);

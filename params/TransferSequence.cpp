@@ -45,6 +45,7 @@ void TTransferSequence::Start() {
     FLastError = {};
     FFailedReply.clear();
     FRejectedParameter.clear();
+    FTransferred = 0;
     EnableButtons(false, false, true);
     ShowProgress(0);
     StartPhase(Mode != 1);
@@ -105,7 +106,19 @@ void TTransferSequence::FailUnexpected(const std::string& reply, const QString& 
          PanelText(TextUnexpected) + u' ' + FFailedReply + suffix);
 }
 
+int TTransferSequence::ValueCount() const {
+    switch (Mode) {
+    case 0:
+        return ParameterCount;
+    case 1:
+        return SetpointCount;
+    default:
+        return ParameterCount + SetpointCount;
+    }
+}
+
 void TTransferSequence::Advance() {
+    ++FTransferred;
     if (FParFase) {
         if (FIndex >= LastParameter) {
             if (Mode == 0)
@@ -167,6 +180,7 @@ void TTransferSequence::CommError(const TCommError& error) {
 }
 
 void TTransferSequence::Send(TLD100Protocol& component, const std::string& text) {
+    FLastRequest = text;
     component.SetASCIIProtocol(text);
     component.Send();
 }

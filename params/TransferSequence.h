@@ -60,6 +60,12 @@ public:
     // Nothing more will happen without a button: finished, failed or closed.
     bool Stopped() const { return FEnd != TTransferEnd::Running; }
 
+    // How many values of the mode the run has transferred so far, of ValueCount().
+    int Transferred() const { return FTransferred; }
+    int ValueCount() const;
+    // The text of the request sent last, for messages that name it.
+    const std::string& LastRequest() const { return FLastRequest; }
+
     TTransferEnd End() const { return FEnd; }
     // The error of a run that ended with Timeout or CommError.
     const TCommError& LastError() const { return FLastError; }
@@ -116,7 +122,7 @@ protected:
     void Fail(TTransferEnd end, const QString& text);
     // The error event of every component of the sequence.
     void CommError(const TCommError& error);
-    static void Send(TLD100Protocol& component, const std::string& text);
+    void Send(TLD100Protocol& component, const std::string& text);
     // Marks the end of a run whose last reply was accepted with a red text (rejected take-over).
     void FinishRejected(const QString& text, const QString& rejected);
 
@@ -132,6 +138,8 @@ private:
     std::span<const TTextKey> FPanelKeys;
     QStringList FPanelTekst;
     int32_t FIndex = 0;
+    int FTransferred = 0;
+    std::string FLastRequest;
     bool FParFase = true;
     bool FHerhaald = false;
     bool FFout = false;

@@ -218,6 +218,7 @@ TEST_F(LeesParSollTest, AgainStartsFromTheFirstValue) {
         Reply(Seq.LD100LeesParSoll, "rp " + std::to_string(p) + " 3");
     Error(Seq.LD100LeesParSoll, {CommCode::Timeout, 0, 0});
     EXPECT_EQ(Seq.Index(), 250);
+    EXPECT_EQ(Seq.Transferred(), 250);
     Seq.CmdAgainClick();
     EXPECT_EQ(Sent(), "rp 0");
     EXPECT_EQ(Seq.Index(), 0);
@@ -229,6 +230,7 @@ TEST_F(LeesParSollTest, AgainStartsFromTheFirstValue) {
     EXPECT_FALSE(View.Again);
     EXPECT_EQ(AnswerAll(), 448);
     EXPECT_EQ(Seq.End(), TTransferEnd::Finished);
+    EXPECT_EQ(Seq.Transferred(), Seq.ValueCount());
 }
 
 TEST(LeesParSollTexts, WithoutLanguageFileThePanelTextsAreEmpty) {

@@ -1,0 +1,24 @@
+#pragma once
+// The files of the bulk commands in kq9ctl: reading them with their refusals in words, and
+// writing them; each failure is reported on stderr with the file error exit code.
+
+#include "params/BackupFile.h"
+#include "params/ValueFile.h"
+
+#include <string>
+#include <vector>
+
+// Reads a parameter or setpoint file with its header checked. Success or FileError.
+int ReadParamFileForCtl(const std::string& path, TParValues& values);
+int ReadSollFileForCtl(const std::string& path, TSollValues& setpoints);
+int ReadBackupFileForCtl(const std::string& path, TBackupData& data);
+
+int WriteParamFileForCtl(const std::string& path, int unitNo, const TParValues& values);
+int WriteSollFileForCtl(const std::string& path, int unitNo, const TSollValues& setpoints,
+                        int32_t parameter399);
+int WriteBackupFileForCtl(const std::string& path, const TBackupData& data);
+
+// Takes the single FILE argument of a command; false (usage on stderr) when there is none or
+// more than one.
+bool OneFileArgument(const std::vector<std::string>& arguments, const char* command,
+                     std::string& path);
