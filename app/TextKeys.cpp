@@ -1,6 +1,6 @@
 #include "app/TextKeys.h"
 
-#include <cctype>
+#include "params/DefIniFile.h"
 
 namespace {
 
@@ -12,16 +12,6 @@ constexpr TTextKey Registry[] = {
 #undef KQ9_TEXT_AS
 };
 
-bool SameNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 } // namespace
 
 std::span<const TTextKey> AllTextKeys() {
@@ -30,7 +20,7 @@ std::span<const TTextKey> AllTextKeys() {
 
 const TTextKey* FindTextKey(std::string_view section, std::string_view key) {
     for (const TTextKey& entry : Registry)
-        if (SameNoCase(entry.Section, section) && SameNoCase(entry.Key, key))
+        if (EqualNoCase(entry.Section, section) && EqualNoCase(entry.Key, key))
             return &entry;
     return nullptr;
 }

@@ -254,22 +254,23 @@ void TLBCommThread::DiscardInput() {
     FError = saved;
 }
 
+bool TLBCommThread::FrameReady() {
+    FError = TCommError{};
+    if (!PortOpen())
+        FError.Code = CommCode::PortClosed;
+    else if (FFrame[0] == 0)
+        FError.Code = CommCode::EmptyFrame;
+    return FError.Code == 0;
+}
+
 bool TLBCommThread::RunLD100() {
     FRestart = false;
     int attempts = 0;
     while (attempts < MaxAttempts) {
-        FError = TCommError{};
-        if (!PortOpen()) {
-            FError.Code = CommCode::PortClosed;
+        if (!FrameReady())
             return FTerminated;
-        }
-        int length = FFrame[0];
-        if (length == 0) {
-            FError.Code = CommCode::EmptyFrame;
-            return FTerminated;
-        }
         FLineBuffer.fill(0);
-        FTransmit.assign(FFrame.begin() + 1, FFrame.begin() + length);
+        FTransmit.assign(FFrame.begin() + 1, FFrame.begin() + FFrame[0]);
 
         TransmitFrame();
         if (FError.Code == CommCode::PortClosed)

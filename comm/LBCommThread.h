@@ -48,6 +48,8 @@ private:
     bool RunSSB();
     bool ExchangeUnknown();
 
+    // Clears the error record; false with its code when the port closed or the frame is empty.
+    bool FrameReady();
     void TransmitFrame();
     void ReadByte();
     void DiscardInput();

@@ -112,15 +112,8 @@ void TLBCommThread::ReceiveLB2() {
 }
 
 bool TLBCommThread::RunLB2() {
-    FError = TCommError{};
-    if (!PortOpen()) {
-        FError.Code = CommCode::PortClosed;
+    if (!FrameReady())
         return FTerminated;
-    }
-    if (FFrame[0] == 0) {
-        FError.Code = CommCode::EmptyFrame;
-        return FTerminated;
-    }
     BuildLB2Transmit();
     for (;;) {
         FError = TCommError{};
@@ -219,15 +212,8 @@ void TLBCommThread::ReceiveSSB() {
 }
 
 bool TLBCommThread::RunSSB() {
-    FError = TCommError{};
-    if (!PortOpen()) {
-        FError.Code = CommCode::PortClosed;
+    if (!FrameReady())
         return FTerminated;
-    }
-    if (FFrame[0] == 0) {
-        FError.Code = CommCode::EmptyFrame;
-        return FTerminated;
-    }
     BuildSSBTransmit();
     int attempts = 0;
     while (attempts < MaxAttempts) {

@@ -11,8 +11,6 @@ std::string AsciiLower(std::string_view text) {
     return lower;
 }
 
-namespace {
-
 bool EqualNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
@@ -22,6 +20,8 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
             return false;
     return true;
 }
+
+namespace {
 
 int HexDigit(char c) {
     if (c >= '0' && c <= '9')

@@ -45,5 +45,6 @@ private:
 // Decimal, or hexadecimal after "0x", "0X" or "$" (8 hex digits at most, taken as 32 bits);
 // an optional sign in front. False for anything else, or a decimal outside 32 bits.
 bool ParseDefInteger(std::string_view text, int32_t& value);
-// ASCII lower case of a text.
+// ASCII lower case of a text, and a comparison that ignores ASCII case.
 std::string AsciiLower(std::string_view text);
+bool EqualNoCase(std::string_view a, std::string_view b);
