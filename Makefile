@@ -14,7 +14,7 @@ build: deps
 
 release: deps
 	cmake --preset release
-	cmake --build --preset release
+	cmake --build --preset release --target kq9 kq9ctl
 
 test: build
 	ctest --preset dev
@@ -27,7 +27,8 @@ tsan: deps
 run: release
 	tools/run-demo build/release
 
-bench: release
+bench: deps
+	cmake --preset release
 	tools/run-benchmarks build/release
 
 screenshots: build
