@@ -86,3 +86,15 @@ void TLeesParSollSequence::ParametersDone() {
 void TLeesParSollSequence::SetpointsDone() {
     Finish(PanelText(Mode == 1 ? TextSetpointsRead : TextAllRead));
 }
+
+void StoreReadValues(const TLeesParSollSequence& read, TParamStore& store) {
+    if (read.Mode == 0 || read.Mode == 2) {
+        store.ParData = read.ParBuffer;
+        store.ParBron = Bron::Device;
+    }
+    if (read.Mode == 1 || read.Mode == 2) {
+        for (int s = 1; s <= SetpointCount; ++s)
+            store.SollData[static_cast<size_t>(s)] = read.SollBuffer[static_cast<size_t>(s)];
+        store.SollBron = Bron::Device;
+    }
+}

@@ -25,3 +25,9 @@ protected:
     void ParametersDone() override;
     void SetpointsDone() override;
 };
+
+// What a caller does when the read closes with OK, for the modes that read into the store: the
+// parameters (modes 0 and 2) and the setpoints (modes 1 and 2) become the store's, marked as read
+// from the device. Mode 3 (backup) leaves the store alone. The caller then refreshes what shows
+// the store (the main window's function labels).
+void StoreReadValues(const TLeesParSollSequence& read, TParamStore& store);

@@ -246,3 +246,22 @@ TEST(LeesParSollTexts, WithoutLanguageFileThePanelTextsAreEmpty) {
     Reply(seq.LD100LeesParSoll, "er 1");
     EXPECT_EQ(view.Panel, " er 1   S[001]");
 }
+
+TEST(LeesParSollStore, EachModeTakesItsPartIntoTheStore) {
+    TLBComm port;
+    TLeesParSollSequence seq(&port);
+    seq.ParBuffer.fill(4);
+    seq.SollBuffer.fill(8);
+    const std::pair<int, std::pair<bool, bool>> modes[] = {
+        {0, {true, false}}, {1, {false, true}}, {2, {true, true}}, {3, {false, false}}};
+    for (auto [mode, parts] : modes) {
+        TParamStore store;
+        seq.Mode = mode;
+        StoreReadValues(seq, store);
+        EXPECT_EQ(store.ParData[399] == 4, parts.first) << mode;
+        EXPECT_EQ(store.ParBron == Bron::Device, parts.first) << mode;
+        EXPECT_EQ(store.SollData[48] == 8, parts.second) << mode;
+        EXPECT_EQ(store.SollBron == Bron::Device, parts.second) << mode;
+        EXPECT_EQ(store.SollData[0], 0);
+    }
+}

@@ -1,0 +1,172 @@
+// A whole controller read and written as backup and restore do it (the read and write sequences
+// in mode 3: 448 value reads; 448 value writes and the take-over) against the simulated line on
+// a pty at 38400 baud. Each run's time is compared with its protocol floor: every exchange waits
+// for the 50 ms of silence that ends a reply, plus the simulator's own latency, measured apart on
+// the raw pty with the same commands.
+
+#include "comm/ComNames.h"
+#include "comm/LBComm.h"
+#include "comm/PlainHandover.h"
+#include "params/LeesParSollSequence.h"
+#include "params/SchrijfParSollSequence.h"
+#include "sim/SimLine.h"
+#include "sim/SimPtyServer.h"
+
+#include <chrono>
+#include <cstdio>
+#include <fcntl.h>
+#include <poll.h>
+#include <string>
+#include <termios.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr double SilenceMs = 50.0;
+constexpr double BitsPerByte = 10.0; // start, 8 data, stop: the pty's frame
+constexpr double Baud = 38400.0;
+
+double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+struct TRunFigures {
+    const char* Name;
+    size_t Exchanges = 0;
+    double TotalS = 0;
+    double LatencyMs = 0; // mean simulator latency of the run's commands
+    double ByteMs = 0;    // mean byte times of an exchange on a real line
+    bool Finished = false;
+};
+
+std::vector<std::string> ReadCommands() {
+    std::vector<std::string> commands;
+    for (int p = 0; p < ParameterCount; ++p)
+        commands.push_back("rp " + std::to_string(p));
+    for (int s = 1; s <= SetpointCount; ++s)
+        commands.push_back("rs " + std::to_string(s));
+    return commands;
+}
+
+std::vector<std::string> WriteCommands(const TLeesParSollSequence& read) {
+    std::vector<std::string> commands;
+    for (int p = 0; p < ParameterCount; ++p)
+        commands.push_back("wp " + std::to_string(p) + " " +
+                           std::to_string(read.ParBuffer[static_cast<size_t>(p)]));
+    for (int s = 1; s <= SetpointCount; ++s)
+        commands.push_back("ws " + std::to_string(s) + " " +
+                           std::to_string(read.SollBuffer[static_cast<size_t>(s)]));
+    commands.push_back("bp");
+    return commands;
+}
+
+// Sends the commands on the raw pty, one at a time, each until its reply's line end: the mean
+// time the simulator takes, and the mean byte count of command and reply.
+void MeasureRaw(const std::string& path, const std::vector<std::string>& commands,
+                TRunFigures& figures) {
+    int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY);
+    termios tio{};
+    tcgetattr(fd, &tio);
+    cfmakeraw(&tio);
+    cfsetspeed(&tio, B38400);
+    tcsetattr(fd, TCSANOW, &tio);
+    double totalMs = 0;
+    size_t bytes = 0;
+    for (const std::string& text : commands) {
+        std::string command = text + "\r";
+        auto start = Clock::now();
+        [[maybe_unused]] ssize_t written = ::write(fd, command.data(), command.size());
+        std::string reply;
+        while (reply.find("\r\n") == std::string::npos) {
+            pollfd p{fd, POLLIN, 0};
+            if (::poll(&p, 1, 1000) <= 0)
+                break;
+            char buffer[128];
+            ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n <= 0)
+                break;
+            reply.append(buffer, static_cast<size_t>(n));
+        }
+        totalMs += Seconds(Clock::now() - start) * 1000.0;
+        bytes += command.size() + reply.size();
+    }
+    ::close(fd);
+    figures.LatencyMs = totalMs / static_cast<double>(commands.size());
+    figures.ByteMs = static_cast<double>(bytes) / static_cast<double>(commands.size()) *
+                     BitsPerByte / Baud * 1000.0;
+}
+
+void Run(TPlainHandover& handover, TTransferSequence& sequence, TRunFigures& figures) {
+    sequence.Mode = 3;
+    auto start = Clock::now();
+    sequence.Start();
+    while (!sequence.Stopped())
+        handover.ProcessMessages(-1);
+    figures.TotalS = Seconds(Clock::now() - start);
+    figures.Finished = sequence.End() == TTransferEnd::Finished;
+}
+
+void Print(const TRunFigures& f) {
+    double floorS = static_cast<double>(f.Exchanges) * (SilenceMs + f.LatencyMs) / 1000.0;
+    std::printf("%s: %zu exchanges%s\n", f.Name, f.Exchanges,
+                f.Finished ? "" : "  (DID NOT FINISH)");
+    std::printf("  total:                     %.3f s\n", f.TotalS);
+    std::printf("  protocol floor:            %.3f s (%zu x (50 ms + %.2f ms simulator latency))\n",
+                floorS, f.Exchanges, f.LatencyMs);
+    std::printf("  ratio:                     %.4f (target: at most 1.02)\n", f.TotalS / floorS);
+    std::printf("  byte times on a real line: %.3f s more (%.2f ms an exchange; a pty has none)\n",
+                static_cast<double>(f.Exchanges) * f.ByteMs / 1000.0, f.ByteMs);
+}
+
+} // namespace
+
+int main() {
+    auto line = std::make_shared<TSimLine>();
+    line->AddUnit(0);
+    line->Configure(0, [](TSimUnit& unit) {
+        for (size_t p = 0; p < unit.Parameters.size(); ++p)
+            unit.Parameters[p] = static_cast<int32_t>(p * 37) - 5000;
+        for (size_t s = 0; s < unit.Setpoints.size(); ++s)
+            unit.Setpoints[s] = static_cast<int32_t>(s * 123456) - 1;
+    });
+    TSimPtyServer server(line);
+    if (server.Start() != 0) {
+        std::fprintf(stderr, "no pty\n");
+        return 1;
+    }
+
+    TPlainHandover handover;
+    SetUiHandover(&handover);
+    SetComDevicePath(TPort::COM1, server.SlavePath());
+    TRunFigures read{"mode 3 read (backup)"};
+    TRunFigures write{"mode 3 write (restore)"};
+    {
+        TLBComm port;
+        port.SetBaudrate(TBaudrate::br38400);
+        port.Open();
+        TLeesParSollSequence lees(&port);
+        TSchrijfParSollSequence schrijf(&port);
+        Run(handover, lees, read);
+        schrijf.ParBuffer = lees.ParBuffer;
+        schrijf.SollBuffer = lees.SollBuffer;
+        Run(handover, schrijf, write);
+        port.Close();
+
+        std::vector<std::string> readCommands = ReadCommands();
+        std::vector<std::string> writeCommands = WriteCommands(lees);
+        read.Exchanges = readCommands.size();
+        write.Exchanges = writeCommands.size();
+        MeasureRaw(server.SlavePath(), readCommands, read);
+        MeasureRaw(server.SlavePath(), writeCommands, write);
+    }
+    SetUiHandover(nullptr);
+    Print(read);
+    Print(write);
+    double total = read.TotalS + write.TotalS;
+    double floor = (static_cast<double>(read.Exchanges) * (SilenceMs + read.LatencyMs) +
+                    static_cast<double>(write.Exchanges) * (SilenceMs + write.LatencyMs)) /
+                   1000.0;
+    std::printf("both runs: %.3f s against a floor of %.3f s, ratio %.4f\n", total, floor,
+                total / floor);
+    return read.Finished && write.Finished ? 0 : 1;
+}
