@@ -33,8 +33,7 @@ void RememberFolder(const QString& path) {
 
 } // namespace
 
-TBackupRestore::TBackupRestore(QWidget* owner, TFormLeesParSoll& lees,
-                               TFormSchrijfParSoll& schrijf)
+TBackupRestore::TBackupRestore(QWidget* owner, TFormLeesParSoll& lees, TFormSchrijfParSoll& schrijf)
     : FOwner(owner), FLees(lees), FSchrijf(schrijf) {
     ExecDialog = [](QDialog& dialog) { return dialog.exec(); };
     GetSaveFileName = [this](const TFileDialogRequest& request) {
@@ -79,10 +78,9 @@ bool TBackupRestore::Restore() {
     write.ParBuffer = ParamStore().ParData;
     write.SollBuffer = ParamStore().SollData;
 
-    QString path =
-        GetOpenFileName({Tekst(TextKey::BackupRestore::OpenCaption),
-                         GlobalVar().OpenCloseDialoogPath,
-                         QtNameFilter(Tekst(TextKey::BackupRestore::OpenFilter)), QString()});
+    QString path = GetOpenFileName(
+        {Tekst(TextKey::BackupRestore::OpenCaption), GlobalVar().OpenCloseDialoogPath,
+         QtNameFilter(Tekst(TextKey::BackupRestore::OpenFilter)), QString()});
     if (path.isEmpty())
         return false;
     RememberFolder(path);
@@ -99,9 +97,8 @@ bool TBackupRestore::Restore() {
     if (!GlobalVar().LanguageFileLoaded)
         return false;
 
-    QString text = Tekst(TextKey::BackupRestore::Msg_waarschuwingRestore_1) +
-                   QStringLiteral("  ") + QFileInfo(path).absoluteFilePath() +
-                   QStringLiteral("\n\r") +
+    QString text = Tekst(TextKey::BackupRestore::Msg_waarschuwingRestore_1) + QStringLiteral("  ") +
+                   QFileInfo(path).absoluteFilePath() + QStringLiteral("\n\r") +
                    Tekst(TextKey::BackupRestore::Msg_waarschuwingRestore_2);
     if (AskConfirmation(Tekst(TextKey::BackupRestore::Msg_waarschuwingCaption), text) !=
         QMessageBox::Yes)

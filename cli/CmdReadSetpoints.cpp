@@ -18,8 +18,8 @@ int ReadParameter399(TCtlPort& port, int32_t& value) {
     if (int result = port.Exchange(request, reply); result != CtlExit::Success)
         return result;
     if (!reply.starts_with("rp") || !ReadReplyValue(reply, value)) {
-        std::cerr << "kq9ctl: unexpected reply \"" << WithoutLineEnd(reply) << "\" to \""
-                  << request << "\"\n";
+        std::cerr << "kq9ctl: unexpected reply \"" << WithoutLineEnd(reply) << "\" to \"" << request
+                  << "\"\n";
         return CtlExit::Unexpected;
     }
     return CtlExit::Success;

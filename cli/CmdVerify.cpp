@@ -32,7 +32,7 @@ int RunVerifyCommand(const TCtlOptions& options) {
         return CtlExit::Success;
     }
     std::cerr << "kq9ctl: " << differences.size()
-              << (differences.size() == 1 ? " value differs" : " values differ") << " from "
-              << path << '\n';
+              << (differences.size() == 1 ? " value differs" : " values differ") << " from " << path
+              << '\n';
     return CtlExit::Unexpected;
 }

@@ -33,8 +33,7 @@ int OpenAndSelect(TCtlPort& port) {
     return port.SelectUnit(port.Unit());
 }
 
-int RunTransfer(TCtlPort& port, TTransferSequence& sequence, int mode,
-                const std::string& label) {
+int RunTransfer(TCtlPort& port, TTransferSequence& sequence, int mode, const std::string& label) {
     sequence.Mode = mode;
     TCtlProgress progress(std::cerr, isatty(STDERR_FILENO) == 1, label, sequence.ValueCount());
     sequence.OnProgress = [&](int) { progress.Update(sequence.Transferred()); };
@@ -59,8 +58,7 @@ int TransferExitCode(const TTransferSequence& sequence, std::ostream& err) {
         err << "kq9ctl: no reply to " << request << " (time-out)\n";
         return CtlExit::Timeout;
     case TTransferEnd::CommError:
-        err << "kq9ctl: " << DescribeCommError(sequence.LastError()) << " at " << request
-            << '\n';
+        err << "kq9ctl: " << DescribeCommError(sequence.LastError()) << " at " << request << '\n';
         return CtlExit::CommError;
     case TTransferEnd::UnexpectedReply:
         err << "kq9ctl: unexpected reply \"" << Printable(sequence.FailedReply()) << "\" to "

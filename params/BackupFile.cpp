@@ -62,12 +62,11 @@ bool ReadBackupFile(const QString& path, TBackupData& data) {
         throw EBackupFileError(
             QStringLiteral("Cannot read the backup file %1: %2").arg(path, error).toStdString());
     if (bytes.size() < BackupFileSize)
-        throw EBackupFileError(
-            QStringLiteral("The backup file %1 is too short: %2 of %3 bytes.")
-                .arg(path)
-                .arg(bytes.size())
-                .arg(BackupFileSize)
-                .toStdString());
+        throw EBackupFileError(QStringLiteral("The backup file %1 is too short: %2 of %3 bytes.")
+                                   .arg(path)
+                                   .arg(bytes.size())
+                                   .arg(BackupFileSize)
+                                   .toStdString());
     if (Get(bytes, 0) != BackupStartMarker || Get(bytes, 4) != BackupStartMarker ||
         Get(bytes, EndMarkerOffset) != BackupEndMarker ||
         Get(bytes, EndMarkerOffset + 4) != BackupEndMarker)

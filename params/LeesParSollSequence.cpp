@@ -74,8 +74,8 @@ void TLeesParSollSequence::LD100LeesParSollCommResult(TLBProtocolComponent*,
     Advance();
 }
 
-void TLeesParSollSequence::LD100LeesParSollCommError(TLBProtocolComponent*,
-                                                     const TCommError& error, TMemoryStream&) {
+void TLeesParSollSequence::LD100LeesParSollCommError(TLBProtocolComponent*, const TCommError& error,
+                                                     TMemoryStream&) {
     CommError(error);
 }
 

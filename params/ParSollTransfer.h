@@ -31,8 +31,8 @@ protected:
     // `captions`: the window caption of each mode 0 … 3; `buttons`: the keys of OK, Again and
     // Cancel.
     TFormParSollTransfer(std::unique_ptr<TTransferSequence> sequence,
-                         std::span<const TTextKey, 4> captions, std::span<const TTextKey, 3> buttons,
-                         QWidget* parent);
+                         std::span<const TTextKey, 4> captions,
+                         std::span<const TTextKey, 3> buttons, QWidget* parent);
 
     TTransferSequence& Transfer() { return *FSequence; }
 

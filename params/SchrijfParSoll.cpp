@@ -7,8 +7,7 @@ namespace {
 constexpr TTextKey Captions[] = {
     TextKey::SchrijfParSoll::CaptionMode0, TextKey::SchrijfParSoll::CaptionMode1,
     TextKey::SchrijfParSoll::CaptionMode2, TextKey::SchrijfParSoll::CaptionMode3};
-constexpr TTextKey Buttons[] = {TextKey::SchrijfParSoll::CmdOK,
-                                TextKey::SchrijfParSoll::CmdAgain,
+constexpr TTextKey Buttons[] = {TextKey::SchrijfParSoll::CmdOK, TextKey::SchrijfParSoll::CmdAgain,
                                 TextKey::SchrijfParSoll::CmdCancel};
 
 } // namespace

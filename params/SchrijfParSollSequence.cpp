@@ -40,8 +40,7 @@ QString Latin(const std::string& bytes) {
 TSchrijfParSollSequence::TSchrijfParSollSequence(TLBComm* port) : TTransferSequence(PanelKeys) {
     Configure(LD100SchrijfParSoll, port, WriteTimeoutMs);
     Configure(LD100BerekenParameters, port, TakeOverTimeoutMs);
-    LD100SchrijfParSoll.OnCommResult = [this](TLBProtocolComponent* sender,
-                                              TMemoryStream& result) {
+    LD100SchrijfParSoll.OnCommResult = [this](TLBProtocolComponent* sender, TMemoryStream& result) {
         LD100SchrijfParSollCommResult(sender, result);
     };
     LD100BerekenParameters.OnCommResult = [this](TLBProtocolComponent* sender,

@@ -23,8 +23,7 @@ constexpr int TextUnexpected = 7;
 
 } // namespace
 
-TTransferSequence::TTransferSequence(std::span<const TTextKey> panelKeys)
-    : FPanelKeys(panelKeys) {
+TTransferSequence::TTransferSequence(std::span<const TTextKey> panelKeys) : FPanelKeys(panelKeys) {
     for (size_t i = 0; i < FPanelKeys.size(); ++i)
         FPanelTekst.append(QString());
 }
@@ -102,8 +101,7 @@ void TTransferSequence::ReplyUnusable(const std::string& reply) {
 void TTransferSequence::FailUnexpected(const std::string& reply, const QString& suffix) {
     qsizetype head = std::min<qsizetype>(4, static_cast<qsizetype>(reply.size()));
     FFailedReply = DecodeWindows1252(QByteArrayView(reply.data(), head));
-    Fail(TTransferEnd::UnexpectedReply,
-         PanelText(TextUnexpected) + u' ' + FFailedReply + suffix);
+    Fail(TTransferEnd::UnexpectedReply, PanelText(TextUnexpected) + u' ' + FFailedReply + suffix);
 }
 
 int TTransferSequence::ValueCount() const {

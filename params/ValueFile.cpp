@@ -21,8 +21,8 @@ const TFormat ParamFormat{QLatin1StringView("ASCII Parameters KX7x-XXX"), u'P', 
 const TFormat SollFormat{QLatin1StringView("ASCII Sollwerten KX7x-XXX"), u'S', SetpointCount + 1};
 
 QString FileText(const TFormat& format, int unitNo, const int32_t* values) {
-    QString text = format.Header + QStringLiteral("   No: ") + QString::number(unitNo) +
-                   LineEnd + LineEnd;
+    QString text =
+        format.Header + QStringLiteral("   No: ") + QString::number(unitNo) + LineEnd + LineEnd;
     for (int n = 0; n < format.Count; ++n)
         text += format.Letter + QStringLiteral("%1 ").arg(n, 3, 10, QChar(u'0')) +
                 QString::number(values[n]) + LineEnd;

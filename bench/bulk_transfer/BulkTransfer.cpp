@@ -28,7 +28,9 @@ constexpr double SilenceMs = 50.0;
 constexpr double BitsPerByte = 10.0; // start, 8 data, stop: the pty's frame
 constexpr double Baud = 38400.0;
 
-double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double Seconds(Clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
 
 struct TRunFigures {
     const char* Name;

@@ -43,8 +43,8 @@ protected:
     }
 
     TRunResult Ctl(std::vector<std::string> args, int timeoutMs = 20000) {
-        std::vector<std::string> argv = {ProgramPath("kq9ctl"), "--home", Home.string(),
-                                         "--port", Sim.SlavePath(), "--baud", "38400"};
+        std::vector<std::string> argv = {ProgramPath("kq9ctl"), "--home", Home.string(), "--port",
+                                         Sim.SlavePath(),       "--baud", "38400"};
         argv.insert(argv.end(), args.begin(), args.end());
         return RunProgram(argv, timeoutMs);
     }
@@ -123,8 +123,11 @@ TEST_F(CtlBulkTest, ParameterCommandsStopAtFaultsWithTheirExitCodes) {
 
     std::string app = "ASCII Parameters KX7x-XXX   No: 5\r\n\r\n";
     for (int p = 0; p < 400; ++p)
-        app += "P" + std::string(p < 10 ? "00" : p < 100 ? "0" : "") + std::to_string(p) + " " +
-               std::to_string(-p) + "\r\n";
+        app += "P" +
+               std::string(p < 10    ? "00"
+                           : p < 100 ? "0"
+                                     : "") +
+               std::to_string(p) + " " + std::to_string(-p) + "\r\n";
     Write(File("set.app"), app);
     Fault("wp 5", [](TSimFaults& f) { f.RefuseWith = 7; });
     TRunResult refused = Ctl({"write-params", File("set.app")});

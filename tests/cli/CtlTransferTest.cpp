@@ -1,7 +1,7 @@
 // How kq9ctl words the end of a bulk transfer and shows its progress.
 
-#include "cli/CtlProgress.h"
 #include "cli/CtlTransfer.h"
+#include "cli/CtlProgress.h"
 #include "comm/LBComm.h"
 #include "params/SchrijfParSollSequence.h"
 

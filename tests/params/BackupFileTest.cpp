@@ -34,11 +34,11 @@ TEST(BackupFile, LayoutAndRoundTrip) {
     ASSERT_EQ(bytes.size(), 16020);
     EXPECT_EQ(bytes.left(8), QByteArray::fromHex("3998ae003998ae00"));
     EXPECT_EQ(bytes.right(8), QByteArray::fromHex("15cd5b0715cd5b07"));
-    EXPECT_EQ(At(bytes, 8), -600);           // parameter 0
-    EXPECT_EQ(At(bytes, 8 + 4 * 399), 597);  // parameter 399
-    EXPECT_EQ(At(bytes, 8 + 4 * 400), 0);    // unused entries of the parameter block
+    EXPECT_EQ(At(bytes, 8), -600);          // parameter 0
+    EXPECT_EQ(At(bytes, 8 + 4 * 399), 597); // parameter 399
+    EXPECT_EQ(At(bytes, 8 + 4 * 400), 0);   // unused entries of the parameter block
     EXPECT_EQ(At(bytes, 8 + 4 * 2000), 0);
-    EXPECT_EQ(At(bytes, 8012), -1000);       // setpoint 1
+    EXPECT_EQ(At(bytes, 8012), -1000); // setpoint 1
     EXPECT_EQ(At(bytes, 8012 + 4 * 47), -48000);
     EXPECT_EQ(At(bytes, 8012 + 4 * 48), 0);
     EXPECT_EQ(At(bytes, 16008), 0);
@@ -96,8 +96,7 @@ TEST(BackupFile, FailedWriteKeepsTheOlderFile) {
     EXPECT_TRUE(thrown);
     EXPECT_EQ(ReadFixture(path), older);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"unit.bak"});
-    EXPECT_THROW(WriteBackupFile(dir.filePath("no/such/folder/x.bak"), Sample()),
-                 EBackupFileError);
+    EXPECT_THROW(WriteBackupFile(dir.filePath("no/such/folder/x.bak"), Sample()), EBackupFileError);
 }
 
 TEST(BackupFile, DifferencesNameEveryValueThatDiffers) {

@@ -142,8 +142,8 @@ TEST_F(LeesParSollTest, UnusableReplyIsRepeatedOnceThenNamed) {
     // Replies whose value part is no decimal number are never stored: a fraction, hex, no
     // value at all (the number alone), a value beyond 32 bits, a reply cut before its line end.
     const std::vector<std::pair<std::string, bool>> unusable = {
-        {"rs 1 12,5", true},   {"rs 1 0x10", true},    {"rs 1", true},
-        {"rs 1 ", true},       {"rs 1 2147483648", true}, {"rs 1 -35", false},
+        {"rs 1 12,5", true}, {"rs 1 0x10", true},       {"rs 1", true},
+        {"rs 1 ", true},     {"rs 1 2147483648", true}, {"rs 1 -35", false},
     };
     for (const auto& [reply, lineEnd] : unusable) {
         Seq.SollBuffer[1] = 77;

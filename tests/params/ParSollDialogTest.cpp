@@ -75,7 +75,8 @@ TEST_F(ParSollDialogTest, ShowsItsSequenceAndClosesOnlyThroughItsButtons) {
     form.CmdAgain->click();
     EXPECT_NE(form.Panel1->palette().color(QPalette::WindowText), QColor(Qt::red));
     for (int s = 1; s <= 48; ++s)
-        Reply(form.Sequence().LD100LeesParSoll, "rs " + std::to_string(s) + " " + std::to_string(s));
+        Reply(form.Sequence().LD100LeesParSoll,
+              "rs " + std::to_string(s) + " " + std::to_string(s));
     EXPECT_TRUE(form.CmdOK->isEnabled());
     EXPECT_TRUE(form.CmdOK->hasFocus() || form.CmdOK->isDefault());
     form.CmdOK->click();
@@ -130,8 +131,8 @@ TEST_F(ParSollDialogTest, TextsFitInEveryLanguage) {
             for (TFormParSollTransfer* form : {static_cast<TFormParSollTransfer*>(&lees),
                                                static_cast<TFormParSollTransfer*>(&schrijf)}) {
                 form->layout()->activate();
-                for (QWidget* w : std::initializer_list<QWidget*>{
-                         form->Panel1, form->CmdOK, form->CmdAgain, form->CmdCancel})
+                for (QWidget* w : std::initializer_list<QWidget*>{form->Panel1, form->CmdOK,
+                                                                  form->CmdAgain, form->CmdCancel})
                     EXPECT_TRUE(Fits(w)) << "taal " << taal << " mode " << mode << " "
                                          << w->objectName().toStdString() << " "
                                          << form->Panel1->text().toStdString();

@@ -76,7 +76,7 @@ TEST_F(SchrijfParSollTest, EachModeWritesItsValuesThenTakesOver) {
     EXPECT_TRUE(Seq.Klaar());
 
     const std::pair<int, const char*> modes[] = {{2, "Parameters and setpoints written"},
-                                                {3, "Controller fully restored"}};
+                                                 {3, "Controller fully restored"}};
     for (auto [mode, text] : modes) {
         Seq.Mode = mode;
         Seq.Start();

@@ -122,13 +122,13 @@ TEST_F(ValueFileTest, OpeningRules) {
     EXPECT_EQ(OpenParam(""), TValueFileResult::OpenMsg2);
 
     const QByteArray malformed[] = {
-        "P17 250",     "P017  250", "P017 25 0", "P017 0x10", "P017 1,5", "P017 ",
-        "P400 1",      "P-17 1",    "Q017 1",    "P017 99999999999",    " P017 1",
+        "P17 250", "P017  250", "P017 25 0", "P017 0x10",        "P017 1,5", "P017 ",
+        "P400 1",  "P-17 1",    "Q017 1",    "P017 99999999999", " P017 1",
     };
     for (const QByteArray& line : malformed)
         EXPECT_EQ(OpenParam(ParamText(17, line)), TValueFileResult::OpenMsg3) << line.data();
 
-    EXPECT_EQ(OpenParam(ParamText(17)), TValueFileResult::OpenMsg4); // 399 lines
-    EXPECT_EQ(OpenParam(ParamText(17, "P016 1")), TValueFileResult::OpenMsg4); // 16 twice
+    EXPECT_EQ(OpenParam(ParamText(17)), TValueFileResult::OpenMsg4);              // 399 lines
+    EXPECT_EQ(OpenParam(ParamText(17, "P016 1")), TValueFileResult::OpenMsg4);    // 16 twice
     EXPECT_EQ(OpenParam(ParamText() + "P017 1\r\n"), TValueFileResult::OpenMsg4); // 401 lines
 }
