@@ -69,14 +69,13 @@ public:
     TTransferEnd End() const { return FEnd; }
     // The error of a run that ended with Timeout or CommError.
     const TCommError& LastError() const { return FLastError; }
-    // The first four bytes of the reply that ended the run (UnexpectedReply, Refused).
+    // The first four bytes of the reply that ended the run with UnexpectedReply.
     const QString& FailedReply() const { return FFailedReply; }
     // What followed "bp " in a rejected take-over: the number of the rejected parameter.
     const QString& RejectedParameter() const { return FRejectedParameter; }
 
-    // The status texts of the language file ("PanelTekst0" …), read at each activation; empty
-    // without a language file.
-    const QStringList& PanelTekst() const { return FPanelTekst; }
+    // Reads the status texts of the language file ("PanelTekst0" …); called at each activation.
+    // Without a language file they stay empty.
     void LoadPanelTexts();
 
     // Starts the run from the first value of the mode: on activation and by Again.
