@@ -8,6 +8,8 @@
 #include "app/SingleInstance.h"
 #include "comm/QtHandover.h"
 #include "comm/UiHandover.h"
+#include "params/LeesParSoll.h"
+#include "params/SchrijfParSoll.h"
 
 #include <QCommandLineParser>
 #include <QMessageBox>
@@ -80,7 +82,12 @@ int main(int argc, char** argv) {
 
     int result = 0;
     {
+        // The windows, created once in their fixed order, the main window first.
         TFormMain FormMain(QApplication::arguments());
+        TFormLeesParSoll FormLeesParSoll(&FormMain.LBComm1, &FormMain);
+        TFormSchrijfParSoll FormSchrijfParSoll(&FormMain.LBComm1, &FormMain);
+        FormMain.FormLeesParSoll = &FormLeesParSoll;
+        FormMain.FormSchrijfParSoll = &FormSchrijfParSoll;
         instance.OnActivateRequest = [&FormMain] { BringForward(&FormMain); };
         FormMain.show();
         result = app.exec();

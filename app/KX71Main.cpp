@@ -9,7 +9,9 @@
 #include "app/Settings.h"
 #include "app/TextKeys.h"
 #include "comm/ComNames.h"
+#include "params/LeesParSoll.h"
 #include "params/ParamDefs.h"
+#include "params/SchrijfParSoll.h"
 #include "params/ParamStore.h"
 
 #include <QApplication>
@@ -98,10 +100,6 @@ void TFormMain::CmdSelectUnitClick() {
     }
 }
 
-bool TFormMain::IsActive(const QPointer<QWidget>& window) const {
-    return window && window->isActiveWindow();
-}
-
 void TFormMain::LBComm1Activate() {
     PanelComInfo->clear();
     CmdSelectUnit->setText(FCmdComClose);
@@ -110,7 +108,7 @@ void TFormMain::LBComm1Activate() {
     SetStatusText(0, QString::fromStdString(PortDisplayName(LBComm1.PortName())));
     SetStatusText(1, FrameSummary(LBComm1));
     GlobalVar().TypeInfoStep = 0;
-    if (!IsActive(FormApparaatZoeken)) {
+    if (!IsActive(FormApparaatZoeken.data())) {
         LD100UnitSelect.SetASCIIProtocol("sc " + std::to_string(SpinEditUnitSelect->value()));
         LD100UnitSelect.Send();
     }
@@ -152,13 +150,15 @@ void TFormMain::SetStatusText(int panel, const QString& text) {
 
 void TFormMain::EnablePortMenuItems(bool enabled) {
     FPortMenuEnabled = enabled;
-    KX91ontvangen1->setEnabled(enabled && OnKX91ontvangen != nullptr);
-    Backup1->setEnabled(enabled && OnBackup != nullptr);
-    Restore1->setEnabled(enabled && OnRestore != nullptr);
+    bool transfers = FormLeesParSoll && FormSchrijfParSoll;
+    KX91ontvangen1->setEnabled(enabled && transfers);
+    Backup1->setEnabled(enabled && transfers);
+    Restore1->setEnabled(enabled && transfers);
 }
 
 void TFormMain::Timer1Timer() {
-    if (IsActive(FormApparaatZoeken) || IsActive(FormLeesParSoll) || IsActive(FormSchrijfParSoll))
+    if (IsActive(FormApparaatZoeken) || IsActive(FormLeesParSoll.data()) ||
+        IsActive(FormSchrijfParSoll.data()))
         return;
     if (!LBComm1.Active())
         return;

@@ -21,6 +21,8 @@ class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
 class TIndicatorBox;
+class TFormLeesParSoll;
+class TFormSchrijfParSoll;
 
 class TFormMain : public QMainWindow {
 public:
@@ -30,8 +32,8 @@ public:
 
     // The windows this one looks at or opens, set once they exist.
     QPointer<QWidget> FormApparaatZoeken;
-    QPointer<QWidget> FormLeesParSoll;
-    QPointer<QWidget> FormSchrijfParSoll;
+    QPointer<TFormLeesParSoll> FormLeesParSoll;
+    QPointer<TFormSchrijfParSoll> FormSchrijfParSoll;
 
     TLBComm LBComm1;
 
@@ -106,9 +108,13 @@ public:
     void CmdTerminalZendenClick();
     void Timer1Timer();
 
-    // Called by the menu items whose window exists; the others stay disabled.
-    std::function<void()> OnKX91ontvangen, OnBackup, OnRestore;
-    // Enables the port-dependent items of the Communicatie menu that have an action.
+    // The Communicatie menu: a combined read into the store, and a controller's backup and
+    // restore. Each switches the live view off first.
+    void Exit1Click() { close(); }
+    void KX91ontvangen1Click();
+    void Backup1Click();
+    void Restore1Click();
+    // Enables the port-dependent items of the Communicatie menu whose windows exist.
     void EnablePortMenuItems(bool enabled);
 
 protected:
@@ -135,7 +141,7 @@ private:
     void LD100DuimwielCommResult(TMemoryStream& result);
     void LD100DuimwielCommError();
 
-    bool IsActive(const QPointer<QWidget>& window) const;
+    static bool IsActive(const QWidget* window) { return window && window->isActiveWindow(); }
     // A status bar panel's text; its tooltip shows the whole of it.
     void SetStatusText(int panel, const QString& text);
     void SetActualPanels(bool active);

@@ -11,6 +11,7 @@
 #include "app/TextKeys.h"
 #include "app/ValueText.h"
 
+#include <QAction>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -60,6 +61,14 @@ void TFormMain::BindComponents() {
             [this] { RunGuarded([this] { CmdTerminalZendenClick(); }); });
     connect(EditZenden, &QLineEdit::returnPressed, this,
             [this] { RunGuarded([this] { CmdTerminalZendenClick(); }); });
+    auto menuItem = [this](QAction* action, void (TFormMain::*handler)()) {
+        connect(action, &QAction::triggered, this,
+                [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); });
+    };
+    menuItem(Exit1, &TFormMain::Exit1Click);
+    menuItem(KX91ontvangen1, &TFormMain::KX91ontvangen1Click);
+    menuItem(Backup1, &TFormMain::Backup1Click);
+    menuItem(Restore1, &TFormMain::Restore1Click);
     BindLiveComponents();
 }
 

@@ -6,7 +6,9 @@
 #include "app/KX71Main.h"
 #include "app/LanguageTexts.h"
 #include "comm/QtHandover.h"
+#include "params/LeesParSoll.h"
 #include "params/ParamStore.h"
+#include "params/SchrijfParSoll.h"
 #include "sim/SimLine.h"
 #include "sim/SimPtyServer.h"
 #include "comm/ComNames.h"
@@ -15,6 +17,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QPushButton>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -26,10 +29,26 @@ void ProcessFor(int ms) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
+// Shows a transfer dialog modally, grabs it while it runs, then cancels it.
+template <typename TDialog>
+bool SaveRunning(TDialog& dialog, int mode, const QDir& folder, const QString& name);
+
 bool Save(QWidget& window, const QDir& folder, const QString& name) {
     QString path = folder.filePath(name + ".png");
     bool saved = window.grab().save(path);
     std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
+    return saved;
+}
+
+template <typename TDialog>
+bool SaveRunning(TDialog& dialog, int mode, const QDir& folder, const QString& name) {
+    dialog.Sequence().Mode = mode;
+    bool saved = false;
+    QTimer::singleShot(1500, &dialog, [&] {
+        saved = Save(dialog, folder, name);
+        dialog.CmdCancel->click();
+    });
+    dialog.exec();
     return saved;
 }
 
@@ -80,6 +99,11 @@ int main(int argc, char** argv) {
         form.CmdDuimwiel->click();
         ProcessFor(2500);
         ok &= Save(form, out, "main_open" + suffix);
+        form.StopLiveMonitoring();
+        TFormLeesParSoll lees(&form.LBComm1, &form);
+        ok &= SaveRunning(lees, 2, out, "read_dialog" + suffix);
+        TFormSchrijfParSoll schrijf(&form.LBComm1, &form);
+        ok &= SaveRunning(schrijf, 0, out, "write_dialog" + suffix);
         form.LBComm1.Close();
         // Keep the settings file of the data folder as it was.
         form.LBComm1.OnDeactivate = nullptr;

@@ -1,0 +1,63 @@
+// The main window's Communicatie menu: its items follow the port, switch the live view off, and
+// open the read dialog in the mode of the action; the store changes only on OK.
+
+#include "MainWindowFixture.h"
+
+#include "app/GlobalVar.h"
+#include "params/LeesParSoll.h"
+#include "params/ParamStore.h"
+#include "params/SchrijfParSoll.h"
+#include "support/WaitUntil.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPushButton>
+#include <QTimer>
+
+using kq9test::WaitUntil;
+
+namespace {
+
+// Cancels the read dialog as soon as it shows; it closes at its next reply.
+void CancelWhenShown(TFormLeesParSoll& dialog, int& mode) {
+    QTimer::singleShot(0, &dialog, [&dialog, &mode] {
+        ASSERT_TRUE(WaitUntil([&] { return dialog.isVisible(); }, 2000));
+        mode = dialog.Sequence().Mode;
+        dialog.CmdCancel->click();
+    });
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, CommunicatieItemsFollowThePortAndStartTheirReads) {
+    Answer("r0", "r0 1\r\n");
+    for (int p = 0; p < 400; ++p)
+        Answer("rp " + std::to_string(p), "rp " + std::to_string(p) + " 7\r\n");
+    Start();
+    TFormLeesParSoll lees(&Form->LBComm1, Form.get());
+    TFormSchrijfParSoll schrijf(&Form->LBComm1, Form.get());
+    Form->FormLeesParSoll = &lees;
+    Form->FormSchrijfParSoll = &schrijf;
+    EXPECT_FALSE(Form->KX91ontvangen1->isEnabled());
+    EXPECT_FALSE(Form->Backup1->isEnabled());
+    OpenAndIdentify();
+    EXPECT_TRUE(Form->KX91ontvangen1->isEnabled());
+    EXPECT_TRUE(Form->Restore1->isEnabled());
+
+    Form->CmdActual->click();
+    int mode = -1;
+    CancelWhenShown(lees, mode);
+    Form->KX91ontvangen1->trigger();
+    EXPECT_EQ(mode, 2);
+    EXPECT_FALSE(GlobalVar().ActualActive);
+    EXPECT_EQ(CountOf("rp 0"), 1u);
+    EXPECT_EQ(ParamStore().ParBron, 0);
+    EXPECT_EQ(ParamStore().ParData[5], 0);
+
+    CancelWhenShown(lees, mode);
+    Form->Backup1->trigger();
+    EXPECT_EQ(mode, 3);
+
+    Form->CmdSelectUnit->click();
+    EXPECT_FALSE(Form->Backup1->isEnabled());
+}
