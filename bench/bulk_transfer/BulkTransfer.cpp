@@ -11,14 +11,11 @@
 #include "params/SchrijfParSollSequence.h"
 #include "sim/SimLine.h"
 #include "sim/SimPtyServer.h"
+#include "support/RawExchange.h"
 
 #include <chrono>
 #include <cstdio>
-#include <fcntl.h>
-#include <poll.h>
 #include <string>
-#include <termios.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -66,33 +63,15 @@ std::vector<std::string> WriteCommands(const TLeesParSollSequence& read) {
 // time the simulator takes, and the mean byte count of command and reply.
 void MeasureRaw(const std::string& path, const std::vector<std::string>& commands,
                 TRunFigures& figures) {
-    int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY);
-    termios tio{};
-    tcgetattr(fd, &tio);
-    cfmakeraw(&tio);
-    cfsetspeed(&tio, B38400);
-    tcsetattr(fd, TCSANOW, &tio);
+    TRawExchange raw(path);
     double totalMs = 0;
     size_t bytes = 0;
-    for (const std::string& text : commands) {
-        std::string command = text + "\r";
+    for (const std::string& command : commands) {
         auto start = Clock::now();
-        [[maybe_unused]] ssize_t written = ::write(fd, command.data(), command.size());
-        std::string reply;
-        while (reply.find("\r\n") == std::string::npos) {
-            pollfd p{fd, POLLIN, 0};
-            if (::poll(&p, 1, 1000) <= 0)
-                break;
-            char buffer[128];
-            ssize_t n = ::read(fd, buffer, sizeof buffer);
-            if (n <= 0)
-                break;
-            reply.append(buffer, static_cast<size_t>(n));
-        }
+        std::string reply = raw.Exchange(command);
         totalMs += Seconds(Clock::now() - start) * 1000.0;
-        bytes += command.size() + reply.size();
+        bytes += command.size() + 1 + reply.size();
     }
-    ::close(fd);
     figures.LatencyMs = totalMs / static_cast<double>(commands.size());
     figures.ByteMs = static_cast<double>(bytes) / static_cast<double>(commands.size()) *
                      BitsPerByte / Baud * 1000.0;

@@ -9,15 +9,12 @@
 #include "comm/PlainHandover.h"
 #include "sim/SimLine.h"
 #include "sim/SimPtyServer.h"
+#include "support/RawExchange.h"
 
 #include <chrono>
 #include <cstdio>
-#include <fcntl.h>
-#include <poll.h>
 #include <string>
 #include <sys/resource.h>
-#include <termios.h>
-#include <unistd.h>
 
 namespace {
 
@@ -37,31 +34,13 @@ double CpuSeconds() {
 
 // The simulator's latency: from writing a command on the raw pty to the last byte of its reply.
 double SimulatorLatencyMs(const std::string& path, int count) {
-    int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY);
-    termios tio{};
-    tcgetattr(fd, &tio);
-    cfmakeraw(&tio);
-    cfsetspeed(&tio, B38400);
-    tcsetattr(fd, TCSANOW, &tio);
+    TRawExchange raw(path);
     double total = 0;
     for (int i = 0; i < count; ++i) {
-        std::string command = "rp " + std::to_string(i % 400) + "\r";
         auto start = Clock::now();
-        [[maybe_unused]] ssize_t written = ::write(fd, command.data(), command.size());
-        std::string reply;
-        while (reply.find("\r\n") == std::string::npos) {
-            pollfd p{fd, POLLIN, 0};
-            if (::poll(&p, 1, 1000) <= 0)
-                break;
-            char buffer[128];
-            ssize_t n = ::read(fd, buffer, sizeof buffer);
-            if (n <= 0)
-                break;
-            reply.append(buffer, static_cast<size_t>(n));
-        }
+        raw.Exchange("rp " + std::to_string(i % 400));
         total += Ms(Clock::now() - start);
     }
-    ::close(fd);
     return total / count;
 }
 
