@@ -89,6 +89,10 @@ int RunSimCommand(const TCtlOptions& global) {
         }
         line->Configure(unit, [&](TSimUnit& u) { u.Line = options.Line; });
     }
+    // Without --params the units take the definitions shipped beside the program.
+    std::string shipped = CtlProgramFolder(global) + "/Parameters.txt";
+    if (options.ParameterFile.empty() && std::filesystem::exists(shipped))
+        options.ParameterFile = shipped;
     if (!options.ParameterFile.empty() && !line->LoadParameterFile(options.ParameterFile)) {
         std::cerr << "kq9ctl: cannot read " << options.ParameterFile << '\n';
         return CtlExit::FileError;

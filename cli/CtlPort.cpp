@@ -8,19 +8,9 @@
 #include "comm/CommTexts.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 
 namespace {
-
-// The folder of the program, where application.ini lives unless --home says otherwise.
-QString ProgramFolder(const TCtlOptions& options) {
-    if (!options.Home.empty())
-        return QString::fromStdString(options.Home);
-    std::error_code error;
-    auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? QStringLiteral(".") : QString::fromStdString(exe.parent_path().string());
-}
 
 std::string Hex(int32_t value) {
     char text[16];
@@ -49,7 +39,7 @@ std::string WithoutLineEnd(const std::string& reply) {
 TCtlPort::TCtlPort(const TCtlOptions& options) : FOptions(options) {
     SetUiHandover(&FHandover);
     // The settings file first (line settings, unit, device paths), then the options.
-    SetProgramPath(ProgramFolder(options));
+    SetProgramPath(QString::fromStdString(CtlProgramFolder(options)));
     ApplyStoredPortSettings(FPort);
     Configfile_lezen(FPort, FSettingsUnit, GlobalVar());
     if (options.Port)
