@@ -14,6 +14,7 @@
 #include <memory>
 
 class QAction;
+class QDialog;
 class QGroupBox;
 class QLineEdit;
 class QMenu;
@@ -31,7 +32,7 @@ public:
     ~TFormMain() override;
 
     // The windows this one looks at or opens, set once they exist.
-    QPointer<QWidget> FormApparaatZoeken;
+    QPointer<QDialog> FormApparaatZoeken;
     QPointer<TFormLeesParSoll> FormLeesParSoll;
     QPointer<TFormSchrijfParSoll> FormSchrijfParSoll;
 
@@ -114,6 +115,11 @@ public:
     void KX91ontvangen1Click();
     void Backup1Click();
     void Restore1Click();
+    // The device search: closes the port, shows the search window, and opens the port again
+    // afterwards whatever its state was (the unit of the spin box is then selected).
+    void KX71zoekenClick();
+    // Enables the items of the windows that have been set.
+    void EnableWindowMenuItems();
     // Enables the port-dependent items of the Communicatie menu whose windows exist.
     void EnablePortMenuItems(bool enabled);
 

@@ -69,6 +69,7 @@ void TFormMain::BindComponents() {
     menuItem(KX91ontvangen1, &TFormMain::KX91ontvangen1Click);
     menuItem(Backup1, &TFormMain::Backup1Click);
     menuItem(Restore1, &TFormMain::Restore1Click);
+    menuItem(KX71zoeken, &TFormMain::KX71zoekenClick);
     BindLiveComponents();
 }
 

@@ -257,9 +257,10 @@ void TFormMain::BuildMenu() {
     Errno1 = item(Info1, "Errno1", QStringLiteral("Error nummers"));
 
     // Windows that do not exist yet keep their items disabled.
-    for (QAction* missing : {Par11, Par21, Serial1, ww1, KX71zoeken, displaynokken1, Grafiek1,
-                             Grafiek2, FormAbout, Errno1})
+    for (QAction* missing : {Par11, Par21, Serial1, ww1, displaynokken1, Grafiek1, Grafiek2,
+                             FormAbout, Errno1})
         missing->setEnabled(false);
+    EnableWindowMenuItems();
 }
 
 void TFormMain::BuildStatusBar() {

@@ -1,11 +1,14 @@
-// The main window's whole-controller transfers: reading every parameter and setpoint into the
-// store, and backing a controller up to a file and restoring it.
+// The main window's Communicatie menu: reading every parameter and setpoint into the store,
+// backing a controller up to a file and restoring it, and searching the line for devices.
 
 #include "app/BackupRestore.h"
 #include "app/KX71Main.h"
 #include "params/LeesParSoll.h"
 #include "params/ParamStore.h"
 #include "params/SchrijfParSoll.h"
+
+#include <QAction>
+#include <QDialog>
 
 void TFormMain::KX91ontvangen1Click() {
     if (!FormLeesParSoll)
@@ -31,4 +34,16 @@ void TFormMain::Restore1Click() {
         return;
     StopLiveMonitoring();
     TBackupRestore(this, *FormLeesParSoll, *FormSchrijfParSoll).Restore();
+}
+
+void TFormMain::KX71zoekenClick() {
+    if (!FormApparaatZoeken)
+        return;
+    LBComm1.Close();
+    FormApparaatZoeken->exec();
+    LBComm1.Open();
+}
+
+void TFormMain::EnableWindowMenuItems() {
+    KX71zoeken->setEnabled(FormApparaatZoeken != nullptr);
 }

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QPushButton>
 #include <QTimer>
 
@@ -60,4 +61,32 @@ TEST_F(MainWindowTest, CommunicatieItemsFollowThePortAndStartTheirReads) {
 
     Form->CmdSelectUnit->click();
     EXPECT_FALSE(Form->Backup1->isEnabled());
+}
+
+TEST_F(MainWindowTest, TheDeviceSearchClosesThePortAndOpensItAgainAfterwards) {
+    Start();
+    EXPECT_FALSE(Form->KX71zoeken->isEnabled());
+    QDialog search(Form.get());
+    Form->FormApparaatZoeken = &search;
+    Form->EnableWindowMenuItems();
+    ASSERT_TRUE(Form->KX71zoeken->isEnabled());
+    bool closedDuringSearch = false;
+    size_t selectionsDuringSearch = 99;
+    QTimer::singleShot(0, &search, [&] {
+        ASSERT_TRUE(WaitUntil([&] { return search.isActiveWindow(); }, 2000));
+        closedDuringSearch = !Form->LBComm1.Active();
+        // The search opens the port itself and selects units on its own: no "sc" from here.
+        Form->LBComm1.Open();
+        kq9test::ProcessFor(150);
+        selectionsDuringSearch = CountOf("sc 0");
+        // Like the search window, it leaves the port closed when it closes.
+        Form->LBComm1.Close();
+        search.reject();
+    });
+    Form->KX71zoeken->trigger();
+    EXPECT_TRUE(closedDuringSearch);
+    EXPECT_EQ(selectionsDuringSearch, 0u);
+    EXPECT_TRUE(Form->LBComm1.Active());
+    ASSERT_TRUE(WaitUntil([&] { return !Form->StatusPanel[4]->text().isEmpty(); }, 3000));
+    EXPECT_EQ(CountOf("sc 0"), 1u);
 }
