@@ -18,18 +18,6 @@ macro(kq9_define_qt_targets)
                           Qt6::Network)
 endmacro()
 
-# A library left without sources (its folder not written yet) gets an empty translation unit,
-# so the targets exist from the start.
-macro(kq9_finish_qt_targets)
-    foreach(lib kq9qt kq9core kq9ui)
-        get_target_property(srcs ${lib} SOURCES)
-        if(NOT srcs)
-            file(WRITE ${CMAKE_BINARY_DIR}/${lib}_empty.cpp "// no sources yet\n")
-            target_sources(${lib} PRIVATE ${CMAKE_BINARY_DIR}/${lib}_empty.cpp)
-        endif()
-    endforeach()
-endmacro()
-
 # kq9_add_test(NAME SOURCES ... LIBS ... [QT])
 # QT: the test links the offscreen Qt test main; otherwise GoogleTest's own main.
 function(kq9_add_test name)
