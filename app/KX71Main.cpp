@@ -83,7 +83,8 @@ void TFormMain::closeEvent(QCloseEvent* event) {
 
 void TFormMain::FormClose() {
     Timer1.stop();
-    LBComm1.Close();
+    // A port that fails to close must not cost the settings.
+    RunGuarded([this] { LBComm1.Close(); });
     ParamDefs().Free();
     TekstFile_Vrijgeven();
     QString error;

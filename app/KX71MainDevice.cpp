@@ -59,8 +59,11 @@ void TFormMain::BindComponents() {
             [this] { RunGuarded([this] { CmdSelectUnitClick(); }); });
     connect(CmdTerminalZenden, &QPushButton::clicked, this,
             [this] { RunGuarded([this] { CmdTerminalZendenClick(); }); });
-    connect(EditZenden, &QLineEdit::returnPressed, this,
-            [this] { RunGuarded([this] { CmdTerminalZendenClick(); }); });
+    // Enter presses the send button, the window's default button, if it can be pressed.
+    connect(EditZenden, &QLineEdit::returnPressed, this, [this] {
+        if (CmdTerminalZenden->isEnabled())
+            CmdTerminalZenden->click();
+    });
     auto menuItem = [this](QAction* action, void (TFormMain::*handler)()) {
         connect(action, &QAction::triggered, this,
                 [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); });

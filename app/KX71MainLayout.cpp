@@ -3,6 +3,7 @@
 #include "app/Colors.h"
 #include "app/IndicatorBox.h"
 #include "app/KX71Main.h"
+#include "app/TextKeys.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -16,6 +17,11 @@
 namespace {
 
 constexpr int StatusPanelWidths[6] = {40, 80, 70, 80, 120, 80};
+
+// The text a control is built with: the built-in text of its language key.
+QString Built(const TTextKey& key) {
+    return QString::fromUtf8(key.Default);
+}
 
 template <typename T> T* Named(T* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
@@ -42,8 +48,9 @@ QLabel* TextPanel(QWidget* parent, const char* name) {
     return panel;
 }
 
-QGroupBox* Group(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* group = Named(new QGroupBox(parent), name);
+QGroupBox* Group(QWidget* parent, const char* name, const QRect& geometry,
+                 const QString& title = {}) {
+    auto* group = Named(new QGroupBox(title, parent), name);
     group->setGeometry(geometry);
     return group;
 }
@@ -85,11 +92,15 @@ void TFormMain::BuildWindow() {
     PanelErrorNo->setFont(bold);
     SetErrorText(PanelErrorNo, true);
 
-    GroupBoxActual = Group(client, "GroupBoxActual", {6, 60, 228, 96});
+    GroupBoxActual =
+        Group(client, "GroupBoxActual", {6, 60, 228, 96}, Built(TextKey::Main::GroepActual));
     auto* actual = Grid(GroupBoxActual);
-    LabelActPos = Named(new QLabel(GroupBoxActual), "LabelActPos");
-    LabelSnelheid = Named(new QLabel(GroupBoxActual), "LabelSnelheid");
-    LabelActPosLin = Named(new QLabel(GroupBoxActual), "LabelActPosLin");
+    LabelActPos =
+        Named(new QLabel(Built(TextKey::Main::LabelActualPositie), GroupBoxActual), "LabelActPos");
+    LabelSnelheid = Named(new QLabel(Built(TextKey::Main::LabelActualSnelheid), GroupBoxActual),
+                          "LabelSnelheid");
+    LabelActPosLin = Named(new QLabel(Built(TextKey::Main::LabelActualLinPos), GroupBoxActual),
+                           "LabelActPosLin");
     PanelActPos = ValuePanel(GroupBoxActual, "PanelActPos");
     PanelSnelheid = ValuePanel(GroupBoxActual, "PanelSnelheid");
     PanelActPosLin = ValuePanel(GroupBoxActual, "PanelActPosLin");
@@ -101,10 +112,13 @@ void TFormMain::BuildWindow() {
     actual->addWidget(PanelActPosLin, 2, 1);
     actual->setColumnStretch(1, 1);
 
-    GroupBox_ANA_IN = Group(client, "GroupBox_ANA_IN", {240, 60, 230, 96});
+    GroupBox_ANA_IN =
+        Group(client, "GroupBox_ANA_IN", {240, 60, 230, 96}, Built(TextKey::Main::Groep_ANA_IN));
     auto* anaIn = Grid(GroupBox_ANA_IN);
-    LabelSpanning_in = Named(new QLabel(GroupBox_ANA_IN), "LabelSpanning_in");
-    LabelStroom_in = Named(new QLabel(GroupBox_ANA_IN), "LabelStroom_in");
+    LabelSpanning_in = Named(new QLabel(Built(TextKey::Main::LabelSpanning_in), GroupBox_ANA_IN),
+                             "LabelSpanning_in");
+    LabelStroom_in =
+        Named(new QLabel(Built(TextKey::Main::LabelStroom_in), GroupBox_ANA_IN), "LabelStroom_in");
     PanelSpanning_in = ValuePanel(GroupBox_ANA_IN, "PanelSpanning_in");
     PanelStroom_in = ValuePanel(GroupBox_ANA_IN, "PanelStroom_in");
     PanelAnaloog_in_AWE = ValuePanel(GroupBox_ANA_IN, "PanelAnaloog_in_AWE");
@@ -117,10 +131,14 @@ void TFormMain::BuildWindow() {
     anaIn->addWidget(PanelAnaloog_in_AWE, 2, 1);
     anaIn->setColumnStretch(1, 1);
 
-    GroupBox_ANA_UIT = Group(client, "GroupBox_ANA_UIT", {6, 158, 228, 74});
+    GroupBox_ANA_UIT =
+        Group(client, "GroupBox_ANA_UIT", {6, 158, 228, 74}, Built(TextKey::Main::Groep_ANA_UIT));
     auto* anaOut = Grid(GroupBox_ANA_UIT);
-    LabelSpanning_uit = Named(new QLabel(GroupBox_ANA_UIT), "LabelSpanning_uit");
-    LabelStroom_uit = Named(new QLabel(GroupBox_ANA_UIT), "LabelStroom_uit");
+    LabelSpanning_uit =
+        Named(new QLabel(Built(TextKey::Main::LabelActualSpanning), GroupBox_ANA_UIT),
+              "LabelSpanning_uit");
+    LabelStroom_uit = Named(new QLabel(Built(TextKey::Main::LabelActualStroom), GroupBox_ANA_UIT),
+                            "LabelStroom_uit");
     PanelSpanning_uit = ValuePanel(GroupBox_ANA_UIT, "PanelSpanning_uit");
     PanelStroom_uit = ValuePanel(GroupBox_ANA_UIT, "PanelStroom_uit");
     anaOut->addWidget(LabelSpanning_uit, 0, 0);
@@ -129,7 +147,8 @@ void TFormMain::BuildWindow() {
     anaOut->addWidget(PanelStroom_uit, 1, 1);
     anaOut->setColumnStretch(1, 1);
 
-    GroupBox_DW = Group(client, "GroupBox_DW", {240, 158, 230, 74});
+    GroupBox_DW =
+        Group(client, "GroupBox_DW", {240, 158, 230, 74}, Built(TextKey::Main::GroepDuimwiel));
     auto* dw = Grid(GroupBox_DW);
     static const char* const dwNames[] = {"", "Panel_DW1", "Panel_DW2", "Panel_DW3", "Panel_DW4"};
     Panel_DW[0] = nullptr;
@@ -138,7 +157,8 @@ void TFormMain::BuildWindow() {
         dw->addWidget(Panel_DW[i], (i - 1) / 2, (i - 1) % 2);
     }
 
-    GroupBoxIngangen = Group(client, "GroupBoxIngangen", {6, 234, 228, 122});
+    GroupBoxIngangen =
+        Group(client, "GroupBoxIngangen", {6, 234, 228, 122}, Built(TextKey::Main::GroepIngangen));
     auto* inputs = Grid(GroupBoxIngangen);
     inputs->setVerticalSpacing(1);
     TB_K0 = Named(new TIndicatorBox(QStringLiteral("K0"), GroupBoxIngangen), "TB_K0");
@@ -161,13 +181,14 @@ void TFormMain::BuildWindow() {
     }
     inputs->setColumnStretch(2, 1);
 
-    GroupBoxUitgangen = Group(client, "GroupBoxUitgangen", {240, 234, 230, 122});
+    GroupBoxUitgangen = Group(client, "GroupBoxUitgangen", {240, 234, 230, 122},
+                              Built(TextKey::Main::GroepUitgangen));
     auto* outputs = Grid(GroupBoxUitgangen);
     outputs->setVerticalSpacing(1);
     static const char* const outBoxes[] = {"", "TbUitgang1", "TbUitgang2", "TbUitgang3",
                                            "TbUitgang4"};
-    static const char* const outLabels[] = {"", "LabelFun_uit1", "LabelFun_uit2",
-                                            "LabelFun_uit3", "LabelFun_uit4"};
+    static const char* const outLabels[] = {"", "LabelFun_uit1", "LabelFun_uit2", "LabelFun_uit3",
+                                            "LabelFun_uit4"};
     TbUitgang[0] = nullptr;
     LabelFun_uit[0] = nullptr;
     for (int i = 1; i <= 4; ++i) {
@@ -239,8 +260,8 @@ void TFormMain::BuildMenu() {
     Serial1 = item(Extra, "Serial1", QStringLiteral("&Serieel"));
     ww1 = item(Extra, "ww1", QStringLiteral("&Opties"));
     Zendenenontvangen1 = menu("Zendenenontvangen1", QStringLiteral("Communicatie"));
-    KX91ontvangen1 =
-        item(Zendenenontvangen1, "KX91ontvangen1", QStringLiteral("Parameters + Sollwerten ontvangen"));
+    KX91ontvangen1 = item(Zendenenontvangen1, "KX91ontvangen1",
+                          QStringLiteral("Parameters + Sollwerten ontvangen"));
     N1 = Zendenenontvangen1->addSeparator();
     N1->setObjectName(QStringLiteral("N1"));
     Backup1 = item(Zendenenontvangen1, "Backup1", QStringLiteral("Backup KX91..."));
@@ -257,8 +278,8 @@ void TFormMain::BuildMenu() {
     Errno1 = item(Info1, "Errno1", QStringLiteral("Error nummers"));
 
     // Windows that do not exist yet keep their items disabled.
-    for (QAction* missing : {Par11, Par21, Serial1, ww1, displaynokken1, Grafiek1, Grafiek2,
-                             FormAbout, Errno1})
+    for (QAction* missing :
+         {Par11, Par21, Serial1, ww1, displaynokken1, Grafiek1, Grafiek2, FormAbout, Errno1})
         missing->setEnabled(false);
     EnableWindowMenuItems();
 }

@@ -43,14 +43,14 @@ QString DecodeText(QByteArrayView bytes, bool* hadBom) {
     return DecodeWindows1252(bytes);
 }
 
-bool ReadFileBytes(const QString& path, QByteArray& bytes, QString* error) {
+bool ReadFileBytes(const QString& path, QByteArray& bytes, QString* error, qint64 limit) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
             *error = file.errorString();
         return false;
     }
-    QByteArray all = file.readAll();
+    QByteArray all = limit < 0 ? file.readAll() : file.read(limit);
     if (file.error() != QFileDevice::NoError) {
         if (error)
             *error = file.errorString();

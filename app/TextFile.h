@@ -18,8 +18,10 @@ QString DecodeText(QByteArrayView bytes, bool* hadBom = nullptr);
 // Reads the whole file. False (and `error` set, `text` untouched) when it cannot be read.
 bool ReadTextFile(const QString& path, QString& text, bool* hadBom = nullptr,
                   QString* error = nullptr);
-// The whole file as bytes; false (and `error` set) when it cannot be read.
-bool ReadFileBytes(const QString& path, QByteArray& bytes, QString* error = nullptr);
+// The whole file as bytes (at most `limit` bytes of it when a limit is given); false (and
+// `error` set) when it cannot be read.
+bool ReadFileBytes(const QString& path, QByteArray& bytes, QString* error = nullptr,
+                   qint64 limit = -1);
 
 // Writes a temporary file in the same folder and renames it over `path`. On failure the old
 // file stays as it was, `error` gets the reason and the result is false.

@@ -47,7 +47,8 @@ void TLBComm::SetActive(bool value) {
 }
 
 void TLBComm::Open() {
-    if (FActive)
+    // While a close waits for its worker, UI messages run; an opening among them is dropped.
+    if (FActive || FClosing)
         return;
     JoinRetiredWorkers(false);
     auto device = FFactory();
@@ -84,6 +85,12 @@ void TLBComm::Close() {
     if (!FActive)
         return;
     FActive = false;
+    FClosing = true;
+    // Cleared before the port's own deactivation event, or by a handler's exception.
+    struct TClosed {
+        bool& Closing;
+        ~TClosed() { Closing = false; }
+    } closed{FClosing};
     // A component may unbind itself from its deactivation handler: walk a copy.
     std::vector<TLBComponent*> components = FComponents;
     for (TLBComponent* component : components) {
@@ -94,6 +101,7 @@ void TLBComm::Close() {
     }
     FQueue.clear();
     std::shared_ptr<TLBCommThread> thread = std::move(FThread);
+    std::shared_ptr<TSerialDevice> device = std::move(FDevice);
     thread->Terminate();
     thread->SetRequest(nullptr);
     if (thread->InHandover()) {
@@ -108,7 +116,7 @@ void TLBComm::Close() {
         thread.reset();
     }
     JoinRetiredWorkers(false);
-    std::shared_ptr<TSerialDevice> device = std::move(FDevice);
+    FClosing = false;
     if (int error = device->CloseHandle(); error != 0)
         throw ECommHandleError(SysErrorMessage(error));
     if (!FDestroying && OnDeactivate)

@@ -97,6 +97,7 @@ private:
     TDcb FDcb;
     bool FActive = false;
     bool FDestroying = false;
+    bool FClosing = false;
     uint8_t FLanguage = 1;
 
     TBaudrate FBaudrate = TBaudrate::br9600;

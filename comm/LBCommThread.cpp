@@ -138,9 +138,12 @@ bool TLBCommThread::ExchangeUnknown() {
 void TLBCommThread::Handover(const std::function<void()>& fn) {
     auto self = shared_from_this();
     UiHandover().Synchronize([self, &fn] {
-        ++self->FHandoverDepth;
+        // The depth must come down even when a handler throws to the program's error report.
+        struct TDepth {
+            int& Depth;
+            ~TDepth() { --Depth; }
+        } depth{++self->FHandoverDepth};
         fn();
-        --self->FHandoverDepth;
     });
 }
 

@@ -22,10 +22,20 @@ void TPlainHandover::ProcessMessages(int waitMs) {
         TCall* call = FCalls.front();
         FCalls.pop_front();
         lock.unlock();
-        (*call->Fn)();
+        {
+            // The waiting worker is released even when the call throws.
+            struct TComplete {
+                TPlainHandover& Handover;
+                TCall* Call;
+                ~TComplete() {
+                    std::lock_guard done(Handover.FMutex);
+                    Call->Done = true;
+                    Handover.FDone.notify_all();
+                }
+            } complete{*this, call};
+            (*call->Fn)();
+        }
         lock.lock();
-        call->Done = true;
-        FDone.notify_all();
     }
 }
 

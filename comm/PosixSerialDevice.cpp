@@ -213,8 +213,8 @@ uint32_t TPosixSerialDevice::CounterErrors() {
 int TPosixSerialDevice::ClearCommError(uint32_t& errors) {
     if (FFd < 0)
         return EBADF;
-    uint32_t marked = FDecoder.TakeErrors();
-    errors = FHasCounters ? CounterErrors() : marked;
+    // Some drivers count only some kinds of error: the marks in the data count as well.
+    errors = FDecoder.TakeErrors() | (FHasCounters ? CounterErrors() : 0);
     return 0;
 }
 

@@ -58,7 +58,8 @@ void WriteBackupFile(const QString& path, const TBackupData& data) {
 bool ReadBackupFile(const QString& path, TBackupData& data) {
     QByteArray bytes;
     QString error;
-    if (!ReadFileBytes(path, bytes, &error))
+    // Bytes after the backup are ignored: a large file chosen by mistake is not read whole.
+    if (!ReadFileBytes(path, bytes, &error, BackupFileSize))
         throw EBackupFileError(
             QStringLiteral("Cannot read the backup file %1: %2").arg(path, error).toStdString());
     if (bytes.size() < BackupFileSize)

@@ -10,6 +10,8 @@
 
 #include <QAction>
 #include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QSpinBox>
@@ -149,6 +151,29 @@ TEST_F(MainWindowTest, ClosingTheWindowClosesThePortAndWritesEverySetting) {
     EXPECT_TRUE(text.contains("Lin_Y_hulplijn=0"));
 }
 
+TEST_F(MainWindowTest, APortThatFailsToCloseStillLetsTheSettingsBeWritten) {
+    QStringList reported;
+    SetErrorReporter([&](const QString& message) { reported << message; });
+    Start();
+    OpenAndIdentify();
+    Device->FailClose = EIO;
+    Form->close();
+    EXPECT_EQ(reported, QStringList{"Input/output error"});
+    EXPECT_TRUE(QFile::exists(Home.filePath("application.ini")));
+}
+
+TEST_F(MainWindowTest, EnterSendsOnlyWhileTheSendButtonCanBePressed) {
+    Start();
+    Form->EditZenden->setText("rt");
+    emit Form->EditZenden->returnPressed();
+    kq9test::ProcessFor(100);
+    EXPECT_TRUE(Device->Written().empty());
+    OpenAndIdentify();
+    emit Form->EditZenden->returnPressed();
+    ASSERT_TRUE(WaitUntil([&] { return !Form->MemoReceive->toPlainText().isEmpty(); }, 2000));
+    EXPECT_EQ(Form->MemoReceive->toPlainText(), "rt KX71-0100");
+}
+
 TEST_F(MainWindowTest, LanguageTextsAndTheirAbsence) {
     WriteFile("Taal0.ini", "[Main]\nGroepActual=Ist\n");
     Start();
@@ -166,5 +191,7 @@ TEST_F(MainWindowTest, LanguageTextsAndTheirAbsence) {
     EXPECT_TRUE(Form->CmdSelectUnit->text().isEmpty());
     EXPECT_TRUE(Form->CmdDuimwiel->text().isEmpty());
     EXPECT_TRUE(Form->LabelFun_K0->text().isEmpty());
+    EXPECT_EQ(Form->GroupBoxActual->title(), "Actual"); // as the window was built
+    EXPECT_EQ(Form->LabelActPos->text(), "Positie:");
     EXPECT_EQ(Form->Backup1->text(), "Backup KX91...");
 }

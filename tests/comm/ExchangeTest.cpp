@@ -4,6 +4,7 @@
 #include "CommTestSupport.h"
 
 #include "comm/CommTypes.h"
+#include "comm/LBCommThread.h"
 #include "support/WaitUntil.h"
 
 #include <gtest/gtest.h>
@@ -336,4 +337,24 @@ TEST(Exchange, AVanishedDeviceEndsTheExchangeWithAbortedOperation) {
     ASSERT_EQ(log.Errors.size(), 1u);
     EXPECT_EQ(log.Errors[0].Code, CommCode::SystemCall);
     EXPECT_EQ(log.Errors[0].SystemError, ERROR_OPERATION_ABORTED);
+}
+
+TEST(Exchange, AThrowingHandlerNeitherStopsTheWorkerNorBlocksClosing) {
+    TFakePort fake;
+    fake.Port.Open();
+    fake.Device->Responder = [&](const std::string&) { fake.Device->Reply("rt x\r\n"); };
+    TLD100Protocol component;
+    ConfigureLD100(component, fake.Port);
+    component.OnCommResult = [](TLBProtocolComponent*, TMemoryStream&) {
+        throw std::runtime_error("handler failed");
+    };
+    component.SetASCIIProtocol("rt");
+    component.Send();
+    EXPECT_THROW(WaitUntil([] { return false; }, 2000), std::runtime_error);
+    EXPECT_FALSE(fake.Port.Thread()->InHandover());
+    component.OnCommResult = nullptr;
+    component.Send();
+    ASSERT_TRUE(WaitUntil([&] { return fake.Device->Written().size() == 2; }, 2000));
+    fake.Port.Close();
+    EXPECT_FALSE(fake.Port.Active());
 }

@@ -7,6 +7,7 @@
 #include "support/WaitUntil.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using kq9test::WaitUntil;
@@ -30,8 +31,11 @@ TEST(QtHandover, ExchangesAndClosingRunOnTheQtEventLoop) {
         // The worker is left waiting in a hand-over; closing must still return.
         component.Send();
         ASSERT_TRUE(WaitUntil([&] { return fake.Device->Written().size() == 2; }, 2000));
+        // A click that reopens the port while closing waits for the worker is dropped.
+        QTimer::singleShot(0, [&] { fake.Port.Open(); });
         fake.Port.Close();
         EXPECT_FALSE(fake.Port.Active());
+        EXPECT_EQ(fake.Port.Thread(), nullptr);
     }
     SetUiHandover(nullptr);
 }

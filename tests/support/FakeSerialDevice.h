@@ -33,6 +33,7 @@ public:
     int FailSetCommState = 0;
     int FailWrites = 0;      // number of writes that fail with EIO
     bool Vanish = false;     // every read fails with 995
+    int FailClose = 0;       // CloseHandle fails with this errno
     std::string OpenedPath;
 
     int CreateFile(const std::string& path) override;
@@ -46,7 +47,7 @@ public:
     int WriteFile(const uint8_t* buffer, uint32_t count, uint32_t& written) override;
     int FlushFileBuffers() override { return 0; }
     int ClearCommError(uint32_t& errors) override;
-    int CloseHandle() override { return 0; }
+    int CloseHandle() override { return FailClose; }
     void CancelIo() override;
 
 private:
