@@ -4,11 +4,21 @@
 #include <QPalette>
 #include <QWidget>
 
-QColor ActivePanelColor() { return QColor(255, 255, 151); }
-QColor DisabledCaptionColor() { return QColor(128, 128, 128); }
-QColor NeutralColor() { return QApplication::palette().color(QPalette::Button); }
-QColor BitSetColor() { return QColor(0, 0, 255); }
-QColor BitClearColor() { return QColor(255, 255, 255); }
+QColor ActivePanelColor() {
+    return QColor(255, 255, 151);
+}
+QColor DisabledCaptionColor() {
+    return QColor(128, 128, 128);
+}
+QColor NeutralColor() {
+    return QApplication::palette().color(QPalette::Button);
+}
+QColor BitSetColor() {
+    return QColor(0, 0, 255);
+}
+QColor BitClearColor() {
+    return QColor(255, 255, 255);
+}
 
 void SetBackground(QWidget* widget, const QColor& color) {
     QPalette palette = widget->palette();
@@ -25,6 +35,6 @@ void SetTextColor(QWidget* widget, const QColor& color) {
 }
 
 void SetErrorText(QWidget* widget, bool error) {
-    SetTextColor(widget, error ? QColor(Qt::red)
-                               : QApplication::palette().color(QPalette::WindowText));
+    SetTextColor(widget,
+                 error ? QColor(Qt::red) : QApplication::palette().color(QPalette::WindowText));
 }

@@ -11,8 +11,8 @@
 #include "comm/ComNames.h"
 #include "params/LeesParSoll.h"
 #include "params/ParamDefs.h"
-#include "params/SchrijfParSoll.h"
 #include "params/ParamStore.h"
+#include "params/SchrijfParSoll.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -72,7 +72,7 @@ void TFormMain::FormCreate(const QStringList& arguments) {
     CmdCalibratie->setEnabled(false);
 
     Timer1.setInterval(Timer1Interval);
-    connect(&Timer1, &QTimer::timeout, this, [this] { RunGuarded([this] { Timer1Timer(); }); });
+    Bind(&Timer1, &QTimer::timeout, &TFormMain::Timer1Timer);
     Timer1.start();
 }
 

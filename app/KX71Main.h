@@ -77,8 +77,8 @@ public:
 
     // Menu.
     QMenu *File1, *Edit, *Extra, *Zendenenontvangen1, *Venster, *Info1;
-    QAction *Exit1, *Par11, *Par21, *Serial1, *ww1, *KX91ontvangen1, *N1, *Backup1, *Restore1,
-        *N2, *KX71zoeken, *displaynokken1, *Grafiek1, *Grafiek2, *FormAbout, *Errno1;
+    QAction *Exit1, *Par11, *Par21, *Serial1, *ww1, *KX91ontvangen1, *N1, *Backup1, *Restore1, *N2,
+        *KX71zoeken, *displaynokken1, *Grafiek1, *Grafiek2, *FormAbout, *Errno1;
 
     // Protocol components.
     TLD100Protocol LD100UnitSelect, LD100TypeInfo, LD100ReadError;
@@ -131,6 +131,12 @@ private:
     void BuildMenu();
     void BuildStatusBar();
     void BindComponents();
+    // Connects a control's signal to a handler; an exception goes to the error report.
+    template <typename TSender, typename TSignal>
+    void Bind(TSender* sender, TSignal signal, void (TFormMain::*handler)()) {
+        connect(sender, signal, this, [this, handler] { RunHandler(handler); });
+    }
+    void RunHandler(void (TFormMain::*handler)());
     void BindLiveComponents();
     void FormCreate(const QStringList& arguments);
     void FormClose();

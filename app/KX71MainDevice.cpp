@@ -30,9 +30,9 @@ void TFormMain::BindComponents() {
 
     for (TLD100Protocol* component :
          {&LD100UnitSelect, &LD100TypeInfo, &LD100ReadError, &LD100ActPos, &LD100Snelheid,
-          &LD100ActPosLin, &LD100Spanning_uit, &LD100Stroom_uit, &LD100Spanning_in,
-          &LD100Stroom_in, &LD100Analoog_in_AWE, &LD100_in, &LD100_uit, &LD100Duimwiel,
-          &LD100ResetError, &LD100Protocol1}) {
+          &LD100ActPosLin, &LD100Spanning_uit, &LD100Stroom_uit, &LD100Spanning_in, &LD100Stroom_in,
+          &LD100Analoog_in_AWE, &LD100_in, &LD100_uit, &LD100Duimwiel, &LD100ResetError,
+          &LD100Protocol1}) {
         component->SetProtocolFoot(TSequenceChar::scCR);
         component->SetLBComm(&LBComm1);
     }
@@ -49,31 +49,31 @@ void TFormMain::BindComponents() {
     LD100UnitSelect.OnCommResult = guarded([this](TMemoryStream&) { LD100UnitSelectCommResult(); });
     LD100UnitSelect.OnCommError = sharedError;
     LD100TypeInfo.OnCommResult = guarded([this](TMemoryStream& r) { LD100TypeInfoCommResult(r); });
-    LD100ReadError.OnCommResult = guarded([this](TMemoryStream& r) { LD100ReadErrorCommResult(r); });
+    LD100ReadError.OnCommResult =
+        guarded([this](TMemoryStream& r) { LD100ReadErrorCommResult(r); });
     LD100ReadError.OnCommError = sharedError;
-    LD100Protocol1.OnCommResult = guarded([this](TMemoryStream& r) { LD100Protocol1CommResult(r); });
+    LD100Protocol1.OnCommResult =
+        guarded([this](TMemoryStream& r) { LD100Protocol1CommResult(r); });
     LD100Protocol1.OnCommError = sharedError;
     LD100_in.OnCommError = sharedError;
 
-    connect(CmdSelectUnit, &QPushButton::clicked, this,
-            [this] { RunGuarded([this] { CmdSelectUnitClick(); }); });
-    connect(CmdTerminalZenden, &QPushButton::clicked, this,
-            [this] { RunGuarded([this] { CmdTerminalZendenClick(); }); });
+    Bind(CmdSelectUnit, &QPushButton::clicked, &TFormMain::CmdSelectUnitClick);
+    Bind(CmdTerminalZenden, &QPushButton::clicked, &TFormMain::CmdTerminalZendenClick);
     // Enter presses the send button, the window's default button, if it can be pressed.
     connect(EditZenden, &QLineEdit::returnPressed, this, [this] {
         if (CmdTerminalZenden->isEnabled())
             CmdTerminalZenden->click();
     });
-    auto menuItem = [this](QAction* action, void (TFormMain::*handler)()) {
-        connect(action, &QAction::triggered, this,
-                [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); });
-    };
-    menuItem(Exit1, &TFormMain::Exit1Click);
-    menuItem(KX91ontvangen1, &TFormMain::KX91ontvangen1Click);
-    menuItem(Backup1, &TFormMain::Backup1Click);
-    menuItem(Restore1, &TFormMain::Restore1Click);
-    menuItem(KX71zoeken, &TFormMain::KX71zoekenClick);
+    Bind(Exit1, &QAction::triggered, &TFormMain::Exit1Click);
+    Bind(KX91ontvangen1, &QAction::triggered, &TFormMain::KX91ontvangen1Click);
+    Bind(Backup1, &QAction::triggered, &TFormMain::Backup1Click);
+    Bind(Restore1, &QAction::triggered, &TFormMain::Restore1Click);
+    Bind(KX71zoeken, &QAction::triggered, &TFormMain::KX71zoekenClick);
     BindLiveComponents();
+}
+
+void TFormMain::RunHandler(void (TFormMain::*handler)()) {
+    RunGuarded([this, handler] { (this->*handler)(); });
 }
 
 void TFormMain::LD100UnitSelectCommResult() {
@@ -92,8 +92,7 @@ void TFormMain::LD100TypeInfoCommResult(TMemoryStream& result) {
         if (!IsAcceptedDeviceType(global.DeviceType) && global.LanguageFileLoaded) {
             // Modal: the identification waits until the warning is closed.
             QMessageBox warning(QMessageBox::Warning, Tekst(TextKey::Main::Msg_waarschuwingCaption),
-                                Tekst(TextKey::Main::Msg_Melding_Geen_KX71), QMessageBox::Ok,
-                                this);
+                                Tekst(TextKey::Main::Msg_Melding_Geen_KX71), QMessageBox::Ok, this);
             warning.setObjectName(QStringLiteral("ForeignTypeWarning"));
             warning.exec();
         }
@@ -143,8 +142,9 @@ void TFormMain::CmdTerminalZendenClick() {
 void TFormMain::LD100Protocol1CommResult(TMemoryStream& result) {
     PanelComInfo->clear();
     // The whole reply as text, split into lines at the line ends it contains.
-    QString text = DecodeWindows1252(QByteArrayView(
-        reinterpret_cast<const char*>(result.Bytes().data()), static_cast<qsizetype>(result.Size())));
+    QString text =
+        DecodeWindows1252(QByteArrayView(reinterpret_cast<const char*>(result.Bytes().data()),
+                                         static_cast<qsizetype>(result.Size())));
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     if (text.endsWith(QLatin1Char('\n')))

@@ -51,7 +51,7 @@ void TFormMain::BindLiveComponents() {
             });
         };
         v.Component->OnCommError = [panel = v.Panel](TLBProtocolComponent*, const TCommError&,
-                                                      TMemoryStream&) {
+                                                     TMemoryStream&) {
             panel->setText(NoReplyText);
         };
     }
@@ -77,17 +77,14 @@ void TFormMain::BindLiveComponents() {
     LD100Duimwiel.OnCommResult = [this](TLBProtocolComponent*, TMemoryStream& result) {
         RunGuarded([&] { LD100DuimwielCommResult(result); });
     };
-    LD100Duimwiel.OnCommError = [this](TLBProtocolComponent*, const TCommError&,
-                                       TMemoryStream&) { LD100DuimwielCommError(); };
-
-    auto click = [this](QPushButton* button, void (TFormMain::*handler)()) {
-        connect(button, &QPushButton::clicked, this,
-                [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); });
+    LD100Duimwiel.OnCommError = [this](TLBProtocolComponent*, const TCommError&, TMemoryStream&) {
+        LD100DuimwielCommError();
     };
-    click(CmdActual, &TFormMain::CmdActualClick);
-    click(CmdInUit, &TFormMain::CmdInUitClick);
-    click(CmdDuimwiel, &TFormMain::CmdDuimwielClick);
-    click(CmdResetError, &TFormMain::CmdResetErrorClick);
+
+    Bind(CmdActual, &QPushButton::clicked, &TFormMain::CmdActualClick);
+    Bind(CmdInUit, &QPushButton::clicked, &TFormMain::CmdInUitClick);
+    Bind(CmdDuimwiel, &QPushButton::clicked, &TFormMain::CmdDuimwielClick);
+    Bind(CmdResetError, &QPushButton::clicked, &TFormMain::CmdResetErrorClick);
 }
 
 void TFormMain::SetActualPanels(bool active) {
@@ -104,8 +101,8 @@ void TFormMain::SetThumbwheelPanels(bool active) {
 
 void TFormMain::ActualActief() {
     TGlobalVar& global = GlobalVar();
-    TLD100Protocol* const all[] = {&LD100ActPos,       &LD100Snelheid,   &LD100ActPosLin,
-                                   &LD100Spanning_uit, &LD100Stroom_uit, &LD100Spanning_in,
+    TLD100Protocol* const all[] = {&LD100ActPos,       &LD100Snelheid,      &LD100ActPosLin,
+                                   &LD100Spanning_uit, &LD100Stroom_uit,    &LD100Spanning_in,
                                    &LD100Stroom_in,    &LD100Analoog_in_AWE};
     if (global.ActualActive) {
         for (TLD100Protocol* component : all)
@@ -113,9 +110,9 @@ void TFormMain::ActualActief() {
         SetActualPanels(false);
         CmdActual->setText(FCmdActual_ON);
         global.ActualActive = false;
-        for (QLabel* panel : {PanelActPos, PanelSnelheid, PanelActPosLin, PanelSpanning_in,
-                              PanelStroom_in, PanelAnaloog_in_AWE, PanelSpanning_uit,
-                              PanelStroom_uit})
+        for (QLabel* panel :
+             {PanelActPos, PanelSnelheid, PanelActPosLin, PanelSpanning_in, PanelStroom_in,
+              PanelAnaloog_in_AWE, PanelSpanning_uit, PanelStroom_uit})
             panel->clear();
         return;
     }
@@ -196,7 +193,9 @@ void TFormMain::LD100DuimwielCommResult(TMemoryStream& result) {
     LD100Duimwiel.Send();
 }
 
-void TFormMain::LD100DuimwielCommError() { Panel_DW[ThumbwheelIndex]->setText(NoReplyText); }
+void TFormMain::LD100DuimwielCommError() {
+    Panel_DW[ThumbwheelIndex]->setText(NoReplyText);
+}
 
 void TFormMain::StopLiveMonitoring() {
     if (GlobalVar().InOutActive)

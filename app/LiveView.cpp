@@ -17,9 +17,13 @@ const char* const ParityTexts[] = {"N,", "E,", "O,"};
 
 const QString DotsFull = QStringLiteral(". . . . . . ");
 
-int32_t Par(int nr) { return ParamStore().ParData[nr]; }
+int32_t Par(int nr) {
+    return ParamStore().ParData[nr];
+}
 
-QString FunctionText(int parameter) { return ParamDefs().OptieTekst(parameter, Par(parameter)); }
+QString FunctionText(int parameter) {
+    return ParamDefs().OptieTekst(parameter, Par(parameter));
+}
 
 } // namespace
 
@@ -67,9 +71,13 @@ TActualRequests ActualRequests() {
     return {Par(246) != 0, Par(388) == 1, Par(388) == 2, Par(226) == 0, Par(226) == 1};
 }
 
-QString InputFunctionText(int input) { return FunctionText(248 + input); }
+QString InputFunctionText(int input) {
+    return FunctionText(248 + input);
+}
 
-QString OutputFunctionText(int output) { return FunctionText(388 + output); }
+QString OutputFunctionText(int output) {
+    return FunctionText(388 + output);
+}
 
 QString K0FunctionText() {
     if (!GlobalVar().LanguageFileLoaded)

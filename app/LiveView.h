@@ -38,11 +38,11 @@ bool ThumbwheelValue(const TMemoryStream& reply, int32_t& value);
 // The Actual group's requests, in the order they are switched on; the analog and linearised
 // ones depend on parameters 246, 388 and 226 of the store.
 struct TActualRequests {
-    bool LinPosition;    // "r8"
-    bool VoltageOut;     // "r2"
-    bool CurrentOut;     // "r3"
-    bool VoltageIn;      // "r4"
-    bool CurrentIn;      // "r5"
+    bool LinPosition; // "r8"
+    bool VoltageOut;  // "r2"
+    bool CurrentOut;  // "r3"
+    bool VoltageIn;   // "r4"
+    bool CurrentIn;   // "r5"
 };
 TActualRequests ActualRequests();
 

@@ -27,8 +27,9 @@ QString LockFolder() {
 
 TSingleInstance::TSingleInstance(const QString& title) {
     QByteArray identity = title.toUtf8() + '\n' + QByteArray::number(::getuid());
-    FKey = "kq9-" + QString::fromLatin1(
-                        QCryptographicHash::hash(identity, QCryptographicHash::Sha1).toHex().left(16));
+    FKey =
+        "kq9-" + QString::fromLatin1(
+                     QCryptographicHash::hash(identity, QCryptographicHash::Sha1).toHex().left(16));
 }
 
 TSingleInstance::~TSingleInstance() {

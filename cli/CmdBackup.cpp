@@ -4,20 +4,15 @@
 #include "cli/CtlCommands.h"
 #include "cli/CtlExit.h"
 #include "cli/CtlFiles.h"
-#include "cli/CtlPort.h"
 #include "cli/CtlTransfer.h"
-#include "params/LeesParSollSequence.h"
+#include "params/BackupFile.h"
 
 int RunBackupCommand(const TCtlOptions& options) {
     std::string path;
     if (!OneFileArgument(options.Arguments, "backup", path))
         return CtlExit::Usage;
-    TCtlPort port(options);
-    if (int result = OpenAndSelect(port); result != CtlExit::Success)
+    TBackupData device;
+    if (int result = ReadWholeController(options, device); result != CtlExit::Success)
         return result;
-    TLeesParSollSequence read(&port.Port());
-    if (int result = RunTransfer(port, read, 3, "reading the controller");
-        result != CtlExit::Success)
-        return result;
-    return WriteBackupFileForCtl(path, {read.ParBuffer, read.SollBuffer});
+    return WriteBackupFileForCtl(path, device);
 }

@@ -4,9 +4,8 @@
 #include "cli/CtlCommands.h"
 #include "cli/CtlExit.h"
 #include "cli/CtlFiles.h"
-#include "cli/CtlPort.h"
 #include "cli/CtlTransfer.h"
-#include "params/LeesParSollSequence.h"
+#include "params/BackupFile.h"
 
 #include <iostream>
 
@@ -17,14 +16,10 @@ int RunVerifyCommand(const TCtlOptions& options) {
     TBackupData file;
     if (int result = ReadBackupFileForCtl(path, file); result != CtlExit::Success)
         return result;
-    TCtlPort port(options);
-    if (int result = OpenAndSelect(port); result != CtlExit::Success)
+    TBackupData device;
+    if (int result = ReadWholeController(options, device); result != CtlExit::Success)
         return result;
-    TLeesParSollSequence read(&port.Port());
-    if (int result = RunTransfer(port, read, 3, "reading the controller");
-        result != CtlExit::Success)
-        return result;
-    std::vector<QString> differences = BackupDifferences(file, {read.ParBuffer, read.SollBuffer});
+    std::vector<QString> differences = BackupDifferences(file, device);
     for (const QString& line : differences)
         std::cout << line.toStdString() << '\n';
     if (differences.empty()) {

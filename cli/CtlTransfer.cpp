@@ -3,6 +3,8 @@
 #include "cli/CtlExit.h"
 #include "cli/CtlPort.h"
 #include "cli/CtlProgress.h"
+#include "params/BackupFile.h"
+#include "params/LeesParSollSequence.h"
 
 #include <iostream>
 #include <unistd.h>
@@ -73,4 +75,16 @@ int TransferExitCode(const TTransferSequence& sequence, std::ostream& err) {
     }
     err << "kq9ctl: the transfer stopped at " << request << '\n';
     return CtlExit::CommError;
+}
+
+int ReadWholeController(const TCtlOptions& options, TBackupData& data) {
+    TCtlPort port(options);
+    if (int result = OpenAndSelect(port); result != CtlExit::Success)
+        return result;
+    TLeesParSollSequence read(&port.Port());
+    if (int result = RunTransfer(port, read, 3, "reading the controller");
+        result != CtlExit::Success)
+        return result;
+    data = {read.ParBuffer, read.SollBuffer};
+    return CtlExit::Success;
 }

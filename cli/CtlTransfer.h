@@ -8,6 +8,8 @@
 #include <string>
 
 class TCtlPort;
+struct TBackupData;
+struct TCtlOptions;
 
 // Opens the port and selects the unit (--unit, else the settings file's, else 0).
 int OpenAndSelect(TCtlPort& port);
@@ -16,6 +18,10 @@ int OpenAndSelect(TCtlPort& port);
 // Success when every value was transferred (and taken over); otherwise the failure is reported
 // on stderr and its exit code returned.
 int RunTransfer(TCtlPort& port, TTransferSequence& sequence, int mode, const std::string& label);
+
+// Opens the port, selects the unit and reads every parameter and setpoint (a backup's read)
+// into `data`; Success or the exit code of the failure, reported on stderr.
+int ReadWholeController(const TCtlOptions& options, TBackupData& data);
 
 // The exit code of a stopped sequence, with the message for anything but success on `err`.
 int TransferExitCode(const TTransferSequence& sequence, std::ostream& err);

@@ -100,8 +100,8 @@ TEST_F(MainWindowTest, InputAndOutputBitsColourTheirBoxes) {
 TEST_F(MainWindowTest, ThumbwheelsAreReadInTurnAndStopAtAnError) {
     ParamStore().ParData[203] = 2;
     for (int i = 1; i <= 4; ++i)
-        Answer("rd " + std::to_string(i), "rd " + std::to_string(i) + " " +
-                                              std::to_string(i * 12345) + "\r\n");
+        Answer("rd " + std::to_string(i),
+               "rd " + std::to_string(i) + " " + std::to_string(i * 12345) + "\r\n");
     Answer("rd 3", "rd 3 x\r\n");
     Start();
     OpenAndIdentify();

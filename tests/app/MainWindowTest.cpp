@@ -10,9 +10,9 @@
 
 #include <QAction>
 #include <QFile>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QGroupBox>
 #include <QPushButton>
 #include <QSpinBox>
 

@@ -24,5 +24,15 @@ struct TEventLog {
     size_t Events() const { return Results.size() + Errors.size(); }
 };
 
+// A port open on a scripted device with one LD100 component whose events are logged.
+struct TFakeLine : TFakePort {
+    TLD100Protocol Component;
+    TEventLog Log;
+
+    explicit TFakeLine(int timeoutMs = 0);
+    // Sends `text` and waits until the component reports one more event.
+    bool Exchange(const std::string& text, int waitMs = 3000);
+};
+
 // An LD100 component bound to `port` as every window configures it: foot CR, nothing else.
 void ConfigureLD100(TLD100Protocol& component, TLBComm& port, int timeoutMs = 0);

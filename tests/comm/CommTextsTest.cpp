@@ -1,7 +1,7 @@
 // The library's texts and language, and the decoding of parity-marked input.
 
-#include "comm/ComNames.h"
 #include "comm/CommTexts.h"
+#include "comm/ComNames.h"
 #include "comm/ParmrkDecoder.h"
 #include "comm/SerialDevice.h"
 
@@ -18,10 +18,12 @@ TEST(CommTexts, RowsInBothLanguagesAndNoneForIndexZero) {
     EXPECT_EQ(CommText(82, 1), "");
     EXPECT_EQ(CommText(53, 1), "Port configuration");
     EXPECT_EQ(CommText(53, 2), "Anschlußeinstellungen");
-    EXPECT_EQ(CommText(18, 1), "Wrong storage number!\r\nParaameter memory location does not exist.");
+    EXPECT_EQ(CommText(18, 1),
+              "Wrong storage number!\r\nParaameter memory location does not exist.");
     EXPECT_EQ(CommText(81, 2), "DTR = 0");
     EXPECT_EQ(CommTextFormat(2, 1, 0x1a), "Communication error [1Ah]:");
-    EXPECT_EQ(CommTextFormat(32, 2, 0x10), "[0010h]: Die Hardware stellte eine Abbruchbedingung fest.");
+    EXPECT_EQ(CommTextFormat(32, 2, 0x10),
+              "[0010h]: Die Hardware stellte eine Abbruchbedingung fest.");
 }
 
 TEST(CommTexts, LanguageFollowsTheFirstLocaleVariableSet) {
@@ -67,7 +69,8 @@ TEST(ParmrkDecoder, MarkedBytesBecomeLineErrors) {
     decoder.Feed(input, 5, true);
     decoder.Feed(input + 5, sizeof input - 5, true);
     std::string bytes(decoder.Bytes().begin(), decoder.Bytes().end());
-    EXPECT_EQ(bytes, std::string("a\xFF" "bcd"));
+    EXPECT_EQ(bytes, std::string("a\xFF"
+                                 "bcd"));
     EXPECT_EQ(decoder.TakeErrors(), CE_RXPARITY | CE_BREAK);
     EXPECT_EQ(decoder.TakeErrors(), 0u);
     const uint8_t framing[] = {0xFF, 0x00, 'x'};

@@ -25,92 +25,58 @@ void EchoResponder(TFakeSerialDevice& device, int delayMs = 0) {
 } // namespace
 
 TEST(Exchange, CommandsGoOnTheWireTrimmedWithHeadAndFoot) {
-    TFakePort fake;
-    fake.Port.Open();
-    TLD100Protocol component;
-    ConfigureLD100(component, fake.Port);
-    TEventLog log;
-    log.Attach(component);
-    auto sendAndWait = [&](const std::string& text) {
-        size_t before = log.Events();
-        component.SetASCIIProtocol(text);
-        component.Send();
-        ASSERT_TRUE(WaitUntil([&] { return log.Events() > before; }, 2000));
-    };
-
-    sendAndWait("  rt ");
-    EXPECT_EQ(component.ASCIIProtocol(), "rt");
-    sendAndWait("\t\r");
-    component.SetProtocolHead(TSequenceChar::scSTX);
-    component.SetProtocolFoot(TSequenceChar::scETX);
-    sendAndWait("A");
-    std::vector<std::string> expected = {"rt\r", "\r", "\x02" "A\x03"};
-    EXPECT_EQ(fake.Device->Written(), expected);
+    TFakeLine line;
+    ASSERT_TRUE(line.Exchange("  rt "));
+    EXPECT_EQ(line.Component.ASCIIProtocol(), "rt");
+    ASSERT_TRUE(line.Exchange("\t\r"));
+    line.Component.SetProtocolHead(TSequenceChar::scSTX);
+    line.Component.SetProtocolFoot(TSequenceChar::scETX);
+    ASSERT_TRUE(line.Exchange("A"));
+    std::vector<std::string> expected = {"rt\r", "\r",
+                                         "\x02"
+                                         "A\x03"};
+    EXPECT_EQ(line.Device->Written(), expected);
 }
 
 TEST(Exchange, AReplyArrivesWholeInTheResultStream) {
-    TFakePort fake;
-    fake.Port.Open();
-    EchoResponder(*fake.Device);
-    TLD100Protocol component;
-    ConfigureLD100(component, fake.Port);
-    TEventLog log;
-    log.Attach(component);
-    component.SetASCIIProtocol("rp 12");
-    component.Send();
-    ASSERT_TRUE(WaitUntil([&] { return log.Events() == 1; }, 2000));
-    ASSERT_EQ(log.Results.size(), 1u);
-    EXPECT_EQ(log.Results[0], "rp 12 ok\r\n");
+    TFakeLine line;
+    EchoResponder(*line.Device);
+    ASSERT_TRUE(line.Exchange("rp 12"));
+    EXPECT_EQ(line.Log.Results, std::vector<std::string>{"rp 12 ok\r\n"});
 }
 
 TEST(Exchange, ALineErrorIsTriedAgainAndDropsTheBytesOfTheFailedAttempt) {
-    TFakePort fake;
-    fake.Port.Open();
+    TFakeLine line;
     int attempt = 0;
-    fake.Device->Responder = [&](const std::string&) {
+    line.Device->Responder = [&](const std::string&) {
         ++attempt;
         if (attempt == 1)
-            fake.Device->Reply("rt KX71-bad\r\n", 0, 0, 3, CE_RXPARITY);
+            line.Device->Reply("rt KX71-bad\r\n", 0, 0, 3, CE_RXPARITY);
         else
-            fake.Device->Reply("rt KX71-0001\r\n");
+            line.Device->Reply("rt KX71-0001\r\n");
     };
-    TLD100Protocol component;
-    ConfigureLD100(component, fake.Port);
-    TEventLog log;
-    log.Attach(component);
-    component.SetASCIIProtocol("rt");
-    component.Send();
-    ASSERT_TRUE(WaitUntil([&] { return log.Events() == 1; }, 3000));
-    ASSERT_EQ(log.Results.size(), 1u);
-    EXPECT_EQ(log.Results[0], "rt KX71-0001\r\n");
-    EXPECT_EQ(fake.Device->Written().size(), 2u);
+    ASSERT_TRUE(line.Exchange("rt"));
+    EXPECT_EQ(line.Log.Results, std::vector<std::string>{"rt KX71-0001\r\n"});
+    EXPECT_EQ(line.Device->Written().size(), 2u);
 }
 
 TEST(Exchange, PersistentLineErrorsEndAfterThreeAttemptsWithTheirMask) {
-    TFakePort fake;
-    fake.Port.Open();
-    fake.Device->Responder = [&](const std::string&) {
-        fake.Device->Reply("rt\r\n", 0, 0, 0, CE_FRAME);
+    TFakeLine line;
+    line.Device->Responder = [&](const std::string&) {
+        line.Device->Reply("rt\r\n", 0, 0, 0, CE_FRAME);
     };
-    TLD100Protocol component;
-    ConfigureLD100(component, fake.Port);
-    TEventLog log;
-    log.Attach(component);
-    component.SetASCIIProtocol("rt");
-    component.Send();
-    ASSERT_TRUE(WaitUntil([&] { return log.Events() == 1; }, 3000));
-    ASSERT_EQ(log.Errors.size(), 1u);
-    EXPECT_EQ(log.Errors[0].Code, CommCode::LineError);
-    EXPECT_EQ(log.Errors[0].LineErrors, static_cast<int32_t>(CE_FRAME));
-    EXPECT_EQ(fake.Device->Written().size(), 3u);
+    ASSERT_TRUE(line.Exchange("rt"));
+    ASSERT_EQ(line.Log.Errors.size(), 1u);
+    EXPECT_EQ(line.Log.Errors[0].Code, CommCode::LineError);
+    EXPECT_EQ(line.Log.Errors[0].LineErrors, static_cast<int32_t>(CE_FRAME));
+    EXPECT_EQ(line.Device->Written().size(), 3u);
 
     // Failed writes count as attempts as well, and report the system error.
-    fake.Device->Responder = nullptr;
-    fake.Device->FailWrites = 3;
-    component.Send();
-    ASSERT_TRUE(WaitUntil([&] { return log.Events() == 2; }, 3000));
-    EXPECT_EQ(log.Errors.back().Code, CommCode::SystemCall);
-    EXPECT_EQ(log.Errors.back().SystemError, EIO);
+    line.Device->Responder = nullptr;
+    line.Device->FailWrites = 3;
+    ASSERT_TRUE(line.Exchange("rt"));
+    EXPECT_EQ(line.Log.Errors.back().Code, CommCode::SystemCall);
+    EXPECT_EQ(line.Log.Errors.back().SystemError, EIO);
 }
 
 TEST(Exchange, TheQueueServesComponentsFirstInFirstOut) {
@@ -158,8 +124,7 @@ TEST(Exchange, CyclicRequestsReportAnErrorOnlyWhenItChanges) {
     ASSERT_TRUE(WaitUntil([&] { return log.Results.size() >= 2; }, 3000));
     silent = true;
     size_t writesBefore = fake.Device->Written().size();
-    ASSERT_TRUE(WaitUntil([&] { return fake.Device->Written().size() >= writesBefore + 5; },
-                          3000));
+    ASSERT_TRUE(WaitUntil([&] { return fake.Device->Written().size() >= writesBefore + 5; }, 3000));
     ASSERT_EQ(log.Errors.size(), 1u);
     EXPECT_EQ(log.Errors[0].Code, CommCode::Timeout);
     silent = false;
@@ -177,19 +142,12 @@ TEST(Exchange, CyclicRequestsReportAnErrorOnlyWhenItChanges) {
 }
 
 TEST(Exchange, ANonCyclicFailureIsReportedEveryTime) {
-    TFakePort fake;
-    fake.Port.Open();
-    TLD100Protocol component;
-    ConfigureLD100(component, fake.Port, 10);
-    TEventLog log;
-    log.Attach(component);
-    component.SetASCIIProtocol("rf");
-    component.Send();
-    ASSERT_TRUE(WaitUntil([&] { return log.Errors.size() == 1; }, 2000));
-    component.Send();
-    ASSERT_TRUE(WaitUntil([&] { return log.Errors.size() == 2; }, 2000));
-    EXPECT_EQ(log.Errors[1].Code, CommCode::Timeout);
-    EXPECT_TRUE(log.Results.empty());
+    TFakeLine line(10);
+    ASSERT_TRUE(line.Exchange("rf"));
+    ASSERT_TRUE(line.Exchange("rf"));
+    ASSERT_EQ(line.Log.Errors.size(), 2u);
+    EXPECT_EQ(line.Log.Errors[1].Code, CommCode::Timeout);
+    EXPECT_TRUE(line.Log.Results.empty());
 }
 
 TEST(Exchange, CyclicOnAClosedPortStaysOffAndRepeatedCyclicSendsAgain) {
@@ -324,19 +282,12 @@ TEST(Exchange, ClosingAndReopeningFromAResultHandlerNeitherHangsNorCrashes) {
 }
 
 TEST(Exchange, AVanishedDeviceEndsTheExchangeWithAbortedOperation) {
-    TFakePort fake;
-    fake.Port.Open();
-    fake.Device->Vanish = true;
-    TLD100Protocol component;
-    ConfigureLD100(component, fake.Port);
-    TEventLog log;
-    log.Attach(component);
-    component.SetASCIIProtocol("rt");
-    component.Send();
-    ASSERT_TRUE(WaitUntil([&] { return log.Events() == 1; }, 2000));
-    ASSERT_EQ(log.Errors.size(), 1u);
-    EXPECT_EQ(log.Errors[0].Code, CommCode::SystemCall);
-    EXPECT_EQ(log.Errors[0].SystemError, ERROR_OPERATION_ABORTED);
+    TFakeLine line;
+    line.Device->Vanish = true;
+    ASSERT_TRUE(line.Exchange("rt"));
+    ASSERT_EQ(line.Log.Errors.size(), 1u);
+    EXPECT_EQ(line.Log.Errors[0].Code, CommCode::SystemCall);
+    EXPECT_EQ(line.Log.Errors[0].SystemError, ERROR_OPERATION_ABORTED);
 }
 
 TEST(Exchange, AThrowingHandlerNeitherStopsTheWorkerNorBlocksClosing) {

@@ -56,7 +56,8 @@ std::thread Answer(TPtyPeer& peer, std::vector<std::pair<int, std::string>> chun
 
 TEST(PtyExchange, GapsUnderTheSilenceJoinChunksAndALongerGapEndsTheReply) {
     TPtyPort line(500);
-    std::thread peer = Answer(line.Peer, {{5, "rt KX"}, {20, "71-01"}, {20, "\r\n"}, {250, "late"}});
+    std::thread peer =
+        Answer(line.Peer, {{5, "rt KX"}, {20, "71-01"}, {20, "\r\n"}, {250, "late"}});
     auto start = Clock::now();
     line.Send("rt");
     ASSERT_TRUE(WaitUntil([&] { return line.Log.Events() == 1; }, 3000));
