@@ -1,27 +1,44 @@
 // Renders the program's windows offscreen to PNG files, so anyone can look at the tool without a
-// display: kq9-screenshots OUTPUT_DIR [DATA_DIR]. The main window is shown with the port closed
-// and open, with its live view running against the simulated line, in each language.
+// display: kq9-screenshots OUTPUT_DIR [DATA_DIR]. Every window is shown in each language, the
+// main window with its port closed and open, running against the simulated line.
+
+#include "tools/screenshots/Shots.h"
 
 #include "app/GlobalVar.h"
 #include "app/KX71Main.h"
 #include "app/LanguageTexts.h"
+#include "comm/ComNames.h"
 #include "comm/QtHandover.h"
-#include "params/LeesParSoll.h"
-#include "params/ParamStore.h"
-#include "params/SchrijfParSoll.h"
 #include "sim/SimLine.h"
 #include "sim/SimPtyServer.h"
-#include "comm/ComNames.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
-#include <QDir>
-#include <QPushButton>
+#include <QDialog>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace {
+
+struct TShot {
+    int Order;
+    const char* Name;
+    TShotFunction Function;
+};
+
+std::vector<TShot>& Shots() {
+    static std::vector<TShot> shots;
+    return shots;
+}
+
+} // namespace
+
+TShotRegistration::TShotRegistration(int order, const char* name, TShotFunction function) {
+    Shots().push_back({order, name, function});
+}
 
 void ProcessFor(int ms) {
     QDeadlineTimer deadline(ms);
@@ -29,30 +46,18 @@ void ProcessFor(int ms) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
-// Shows a transfer dialog modally, grabs it while it runs, then cancels it.
-template <typename TDialog>
-bool SaveRunning(TDialog& dialog, int mode, const QDir& folder, const QString& name);
-
-bool Save(QWidget& window, const QDir& folder, const QString& name) {
-    QString path = folder.filePath(name + ".png");
+void TShotContext::Save(QWidget& window, const QString& name) {
+    QString path = Out.filePath(QStringLiteral("%1_taal%2.png").arg(name).arg(Taal));
     bool saved = window.grab().save(path);
     std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
-    return saved;
+    Ok &= saved;
 }
 
-template <typename TDialog>
-bool SaveRunning(TDialog& dialog, int mode, const QDir& folder, const QString& name) {
-    dialog.Sequence().Mode = mode;
-    bool saved = false;
-    QTimer::singleShot(1500, &dialog, [&] {
-        saved = Save(dialog, folder, name);
-        dialog.CmdCancel->click();
-    });
+void TShotContext::WhileModal(QDialog& dialog, int delayMs,
+                              const std::function<void()>& whileShown) {
+    QTimer::singleShot(delayMs, &dialog, whileShown);
     dialog.exec();
-    return saved;
 }
-
-} // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -62,9 +67,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: kq9-screenshots OUTPUT_DIR [DATA_DIR]\n");
         return 1;
     }
+    QString dataDir =
+        argc > 2 ? QString::fromLocal8Bit(argv[2]) : QApplication::applicationDirPath();
     QDir out(QString::fromLocal8Bit(argv[1]));
     out.mkpath(QStringLiteral("."));
-    SetProgramPath(argc > 2 ? QString::fromLocal8Bit(argv[2]) : QApplication::applicationDirPath());
+    SetProgramPath(dataDir);
 
     TQtHandover handover;
     SetUiHandover(&handover);
@@ -79,31 +86,22 @@ int main(int argc, char** argv) {
     for (int port = 0; port < EnumCount<TPort>(); ++port)
         SetComDevicePath(static_cast<TPort>(port), server.SlavePath());
 
+    std::stable_sort(Shots().begin(), Shots().end(),
+                     [](const TShot& a, const TShot& b) { return a.Order < b.Order; });
     bool ok = true;
     for (int taal = 0; taal < 3; ++taal) {
         GlobalVar() = TGlobalVar();
-        SetProgramPath(argc > 2 ? QString::fromLocal8Bit(argv[2])
-                                : QApplication::applicationDirPath());
+        SetProgramPath(dataDir);
         TFormMain form({QStringLiteral("kq9"), QStringLiteral("setupmode")});
         GlobalVar().Taal = taal;
         TekstFile_Lezen();
         form.LezenTeksten();
         form.show();
         ProcessFor(200);
-        QString suffix = QStringLiteral("_taal%1").arg(taal);
-        ok &= Save(form, out, "main_closed" + suffix);
-        form.CmdSelectUnit->click();
-        ProcessFor(800);
-        form.CmdActual->click();
-        form.CmdInUit->click();
-        form.CmdDuimwiel->click();
-        ProcessFor(2500);
-        ok &= Save(form, out, "main_open" + suffix);
-        form.StopLiveMonitoring();
-        TFormLeesParSoll lees(&form.LBComm1, &form);
-        ok &= SaveRunning(lees, 2, out, "read_dialog" + suffix);
-        TFormSchrijfParSoll schrijf(&form.LBComm1, &form);
-        ok &= SaveRunning(schrijf, 0, out, "write_dialog" + suffix);
+        TShotContext context{out, &form, taal};
+        for (const TShot& shot : Shots())
+            shot.Function(context);
+        ok &= context.Ok;
         form.LBComm1.Close();
         // Keep the settings file of the data folder as it was.
         form.LBComm1.OnDeactivate = nullptr;
