@@ -10,6 +10,7 @@ void SetProgramPath(const QString& directory) {
     if (!path.endsWith(u'/'))
         path += u'/';
     GlobalVar().ProgramPath = path;
+    GlobalVar().SettingsPath = path;
 }
 
 QString ProgramFile(const QString& name) {

@@ -6,8 +6,12 @@
 
 struct TGlobalVar {
     QString SoftwareVersion = QStringLiteral("4.06");
-    // Directory of the program, ending in "/"; every file beside the program is looked for here.
+    // Folder of the data files (language files, definitions, trees, error help), ending in "/":
+    // the program's own folder, or the shared data folder of an installed program.
     QString ProgramPath;
+    // Folder of application.ini, ending in "/": the program's folder when the user may write
+    // there, else the user's configuration folder (app/FileLocations.h).
+    QString SettingsPath;
     // Language index: chooses the language file, the definition texts and the option texts.
     int Taal = 0;
     // Start folder of every open and save dialog; the last folder used.
@@ -47,7 +51,8 @@ struct TGlobalVar {
 // The program-wide instance.
 TGlobalVar& GlobalVar();
 
-// Sets ProgramPath to `directory` with a trailing separator.
+// Puts the data files and application.ini in one folder: ProgramPath and SettingsPath become
+// `directory` with a trailing separator.
 void SetProgramPath(const QString& directory);
 // ProgramPath + name.
 QString ProgramFile(const QString& name);

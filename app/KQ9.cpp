@@ -3,15 +3,19 @@
 
 #include "app/DemoLine.h"
 #include "app/ErrorReport.h"
+#include "app/FileLocations.h"
 #include "app/GlobalVar.h"
 #include "app/KX71Main.h"
+#include "app/PortAccess.h"
 #include "app/SingleInstance.h"
+#include "app/TermSignals.h"
 #include "comm/QtHandover.h"
 #include "comm/UiHandover.h"
 #include "params/LeesParSoll.h"
 #include "params/SchrijfParSoll.h"
 
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -60,13 +64,20 @@ int main(int argc, char** argv) {
     TKq9Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kq9"));
     QApplication::setApplicationDisplayName(Title);
+    // The desktop entry and the icon of an installed program; a build has neither, and the
+    // window manager then shows its default.
+    QGuiApplication::setDesktopFileName(QStringLiteral("kq9"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kq9")));
+    TTermSignals termSignals;
 
     TSingleInstance instance(Title);
     if (!instance.BecomeFirst())
         return 0;
 
     TOptions options = ParseOptions(QApplication::arguments());
-    SetProgramPath(options.Home.isEmpty() ? QApplication::applicationDirPath() : options.Home);
+    TFileLocations locations = FindFileLocations(QApplication::applicationDirPath(), options.Home);
+    SetFileLocations(locations);
+    InstallPortAccessAdvice();
 
     TQtHandover handover;
     SetUiHandover(&handover);
@@ -75,6 +86,7 @@ int main(int argc, char** argv) {
     if (options.Demo) {
         QString error;
         if (!demo.Start(ProgramFile(QStringLiteral("Parameters.txt")), error)) {
+            std::fprintf(stderr, "kq9: demo line: %s\n", qPrintable(error));
             QMessageBox::critical(nullptr, Title, QStringLiteral("Demo line: ") + error);
             return 1;
         }
@@ -84,13 +96,17 @@ int main(int argc, char** argv) {
     {
         // The windows, created once in their fixed order, the main window first.
         TFormMain FormMain(QApplication::arguments());
+        if (GlobalVar().OpenCloseDialoogPath.isEmpty())
+            GlobalVar().OpenCloseDialoogPath = locations.DialogFolder;
         TFormLeesParSoll FormLeesParSoll(&FormMain.LBComm1, &FormMain);
         TFormSchrijfParSoll FormSchrijfParSoll(&FormMain.LBComm1, &FormMain);
         FormMain.FormLeesParSoll = &FormLeesParSoll;
         FormMain.FormSchrijfParSoll = &FormSchrijfParSoll;
         instance.OnActivateRequest = [&FormMain] { BringForward(&FormMain); };
+        termSignals.OnTerminate = [&FormMain] { FormMain.close(); };
         FormMain.show();
         result = app.exec();
+        termSignals.OnTerminate = nullptr;
         instance.OnActivateRequest = nullptr;
     }
     SetUiHandover(nullptr);

@@ -3,6 +3,7 @@
 #include "app/IniFile.h"
 #include "comm/ComNames.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <array>
@@ -140,7 +141,7 @@ void ApplyStoredPortSettings(TLBComm& port) {
 }
 
 QString SettingsFilePath(const TGlobalVar& settings) {
-    return settings.ProgramPath + QStringLiteral("application.ini");
+    return settings.SettingsPath + QStringLiteral("application.ini");
 }
 
 bool Configfile_lezen(TLBComm& port, int& unitNo, TGlobalVar& settings) {
@@ -165,5 +166,11 @@ bool ProgrammaInstellingen_opslaan(const TLBComm& port, int unitNo, const TGloba
     TWriteSources sources{port, unitNo, settings};
     for (const TSetting& setting : Settings)
         setting.Write(ini, setting, sources);
+    // The user's configuration folder may not exist before the first save.
+    if (!QDir().mkpath(settings.SettingsPath)) {
+        if (error)
+            *error = QStringLiteral("Cannot create the folder %1").arg(settings.SettingsPath);
+        return false;
+    }
     return ini.SaveToFile(path, error);
 }

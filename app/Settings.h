@@ -1,14 +1,14 @@
 #pragma once
-// The settings file "application.ini" beside the program: the port's line and hardware settings
-// (as enumeration ordinals), the selected unit number and the stored part of the shared settings.
-// Read at start, written at program end.
+// The settings file "application.ini" in the settings folder (app/FileLocations.h): the port's
+// line and hardware settings (as enumeration ordinals), the selected unit number and the stored
+// part of the shared settings. Read at start, written at program end.
 
 #include "app/GlobalVar.h"
 #include "comm/LBComm.h"
 
 #include <QString>
 
-QString SettingsFilePath(const TGlobalVar& settings); // ProgramPath + "application.ini"
+QString SettingsFilePath(const TGlobalVar& settings); // SettingsPath + "application.ini"
 
 // The port settings in force before application.ini is read, and when there is none: 9600 baud,
 // 8 data bits, odd parity, 1 stop bit, COM1, an RS485 card with its register drivers.
@@ -23,7 +23,8 @@ void ApplyStoredPortSettings(TLBComm& port);
 bool Configfile_lezen(TLBComm& port, int& unitNo, TGlobalVar& settings);
 
 // Writes every setting from its current value, in the same order and sections, into the file,
-// leaving everything else in it as it was; atomically. False with the reason in `error` when
-// the file cannot be read or written (the old file then stays as it was).
+// leaving everything else in it as it was; atomically; a missing settings folder is created.
+// False with the reason in `error` when the file cannot be read or written (the old file then
+// stays as it was).
 bool ProgrammaInstellingen_opslaan(const TLBComm& port, int unitNo, const TGlobalVar& settings,
                                    QString* error = nullptr);

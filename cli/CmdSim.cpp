@@ -2,8 +2,10 @@
 // hang-up of its terminal. The first line of stdout is the device path to open; --link also
 // makes a symbolic link to it, removed again at the end.
 
+#include "app/GlobalVar.h"
 #include "cli/CtlCommands.h"
 #include "cli/CtlExit.h"
+#include "cli/CtlLocations.h"
 #include "comm/CommTexts.h"
 #include "sim/SimInterpreter.h"
 #include "sim/SimPtyServer.h"
@@ -89,8 +91,9 @@ int RunSimCommand(const TCtlOptions& global) {
         }
         line->Configure(unit, [&](TSimUnit& u) { u.Line = options.Line; });
     }
-    // Without --params the units take the definitions shipped beside the program.
-    std::string shipped = CtlProgramFolder(global) + "/Parameters.txt";
+    // Without --params the units take the definitions shipped with the program.
+    SetCtlFileLocations(global);
+    std::string shipped = ProgramFile(QStringLiteral("Parameters.txt")).toStdString();
     if (options.ParameterFile.empty() && std::filesystem::exists(shipped))
         options.ParameterFile = shipped;
     if (!options.ParameterFile.empty() && !line->LoadParameterFile(options.ParameterFile)) {

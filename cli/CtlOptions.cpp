@@ -3,7 +3,6 @@
 #include "comm/ComNames.h"
 
 #include <charconv>
-#include <filesystem>
 #include <functional>
 #include <map>
 
@@ -134,12 +133,4 @@ bool ParseCtlOptions(const std::vector<std::string>& args, TCtlOptions& options,
     options.Command = args[i];
     options.Arguments.assign(args.begin() + static_cast<long>(i) + 1, args.end());
     return true;
-}
-
-std::string CtlProgramFolder(const TCtlOptions& options) {
-    if (!options.Home.empty())
-        return options.Home;
-    std::error_code error;
-    auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string(".") : exe.parent_path().string();
 }

@@ -33,9 +33,6 @@ bool ParseCtlOptions(const std::vector<std::string>& args, TCtlOptions& options,
 bool NextOption(const std::vector<std::string>& args, size_t& i, std::string& name,
                 std::string& value, std::string& error);
 
-// The folder of the settings and definition files: --home, else the program's own folder.
-std::string CtlProgramFolder(const TCtlOptions& options);
-
 // The option text of a line rate in bits per second ("28800"); false for a rate the port
 // cannot set.
 bool ParseBaudrate(const std::string& text, TBaudrate& rate);

@@ -1,8 +1,10 @@
 #include "cli/CtlPort.h"
 
 #include "app/GlobalVar.h"
+#include "app/LanguageTexts.h"
 #include "app/Settings.h"
 #include "cli/CtlExit.h"
+#include "cli/CtlLocations.h"
 #include "comm/ComNames.h"
 #include "comm/CommExceptions.h"
 #include "comm/CommTexts.h"
@@ -38,10 +40,11 @@ std::string WithoutLineEnd(const std::string& reply) {
 
 TCtlPort::TCtlPort(const TCtlOptions& options) : FOptions(options) {
     SetUiHandover(&FHandover);
-    // The settings file first (line settings, unit, device paths), then the options.
-    SetProgramPath(QString::fromStdString(CtlProgramFolder(options)));
+    // The settings file first (line settings, unit, device paths, language), then the options.
+    SetCtlFileLocations(options);
     ApplyStoredPortSettings(FPort);
     Configfile_lezen(FPort, FSettingsUnit, GlobalVar());
+    TekstFile_Lezen();
     if (options.Port)
         FPort.SetPortName(*options.Port);
     if (!options.DevicePath.empty()) {

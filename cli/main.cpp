@@ -1,5 +1,6 @@
 // kq9ctl: the command-line tool of the KQ9 service tool.
 
+#include "app/PortAccess.h"
 #include "cli/CtlCommands.h"
 #include "cli/CtlExit.h"
 
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
         std::cout << CtlUsage();
         return CtlExit::Success;
     }
+    InstallPortAccessAdvice();
     TCtlOptions options;
     std::string error;
     if (!ParseCtlOptions(args, options, error)) {

@@ -5,6 +5,7 @@
 #include "comm/CommTexts.h"
 #include "comm/LBCommThread.h"
 #include "comm/LBComponent.h"
+#include "comm/OpenFailure.h"
 #include "comm/PosixSerialDevice.h"
 #include "comm/UiHandover.h"
 
@@ -52,8 +53,9 @@ void TLBComm::Open() {
         return;
     JoinRetiredWorkers(false);
     auto device = FFactory();
-    if (int error = device->CreateFile(ComDevicePath(FPortName)); error != 0)
-        throw ECommHandleError(SysErrorMessage(error));
+    const std::string path = ComDevicePath(FPortName);
+    if (int error = device->CreateFile(path); error != 0)
+        throw ECommHandleError(OpenFailureMessage(path, error));
     FDevice = device;
     FActive = true;
     try {

@@ -17,7 +17,7 @@ class Settings : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(FDir.isValid());
-        FSettings.ProgramPath = FDir.path() + u'/';
+        FSettings.SettingsPath = FDir.path() + u'/';
         // The values the main window's port is built with.
         FPort.SetFrameParitybit(TParityBit::Odd);
         FPort.SetHardware(THardware::PCLabPCL745);
@@ -179,7 +179,7 @@ TEST_F(Settings, RoundTripThroughANewFile) {
     TLBComm port;
     int unitNo = 0;
     TGlobalVar settings;
-    settings.ProgramPath = FSettings.ProgramPath;
+    settings.SettingsPath = FSettings.SettingsPath;
     ASSERT_TRUE(Configfile_lezen(port, unitNo, settings));
     EXPECT_EQ(unitNo, 31);
     for (auto [read, written] : {std::pair{Ord(port.Baudrate()), Ord(FPort.Baudrate())},
