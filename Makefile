@@ -2,8 +2,11 @@
 PACKAGES := build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libgtest-dev \
             libgmock-dev libbenchmark-dev xvfb xauth poppler-utils fonts-liberation2 \
             fonts-dejavu-core fontconfig
+# What `make package` needs besides: the dependency computation of the package, the icon
+# renderer and the checks of the desktop entry and the man pages.
+PACKAGING := dpkg-dev file librsvg2-bin desktop-file-utils groff-base
 
-.PHONY: deps build release test tsan run bench screenshots clean
+.PHONY: deps build release test tsan run bench screenshots package clean
 
 deps:
 	@tools/install-deps $(PACKAGES)
@@ -30,6 +33,15 @@ run: release
 bench: deps
 	cmake --preset release
 	tools/run-benchmarks build/release
+
+# The Debian package build/release/package/kq9_<version>_amd64.deb, checked from a throwaway root.
+package:
+	@tools/install-deps $(PACKAGES) $(PACKAGING)
+	cmake --preset release
+	cmake --build --preset release --target kq9package-files
+	rm -f build/release/package/kq9_*.deb
+	cd build/release && cpack -G DEB
+	tools/test-package build/release/package/kq9_*.deb
 
 screenshots: build
 	cmake --build --preset dev --target screenshots
