@@ -7,7 +7,7 @@ QString ErrorRaisedText(const QString& errorClass, const QString& message) {
 }
 
 QString FileReadErrorText(const QString& path, const QString& reason) {
-    return ErrorRaisedText(QStringLiteral("EFileReadError"),
-                           QStringLiteral("Cannot open file \"%1\". %2")
-                               .arg(QDir::toNativeSeparators(path), reason));
+    return ErrorRaisedText(
+        QStringLiteral("EFileReadError"),
+        QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason));
 }

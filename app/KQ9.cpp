@@ -1,11 +1,14 @@
 // The desktop program: one instance per user, the main window on the serial line of the
 // settings, or with --demo on a simulated controller line inside the program.
 
+#include "app/About.h"
 #include "app/DemoLine.h"
 #include "app/ErrorReport.h"
 #include "app/FileLocations.h"
 #include "app/GlobalVar.h"
+#include "app/InfoErrorNummers.h"
 #include "app/KX71Main.h"
+#include "app/Opties.h"
 #include "app/PortAccess.h"
 #include "app/SingleInstance.h"
 #include "app/TermSignals.h"
@@ -98,10 +101,17 @@ int main(int argc, char** argv) {
         TFormMain FormMain(QApplication::arguments());
         if (GlobalVar().OpenCloseDialoogPath.isEmpty())
             GlobalVar().OpenCloseDialoogPath = locations.DialogFolder;
+        TFormAbout FormAbout(&FormMain);
+        TFormOpties FormOpties(&FormMain);
         TFormLeesParSoll FormLeesParSoll(&FormMain.LBComm1, &FormMain);
         TFormSchrijfParSoll FormSchrijfParSoll(&FormMain.LBComm1, &FormMain);
+        TFormInfoErrorNummers FormInfoErrorNummers(&FormMain);
+        FormMain.FormAboutWindow = &FormAbout;
+        FormMain.FormOpties = &FormOpties;
         FormMain.FormLeesParSoll = &FormLeesParSoll;
         FormMain.FormSchrijfParSoll = &FormSchrijfParSoll;
+        FormMain.FormInfoErrorNummers = &FormInfoErrorNummers;
+        FormMain.EnableWindowMenuItems();
         instance.OnActivateRequest = [&FormMain] { BringForward(&FormMain); };
         termSignals.OnTerminate = [&FormMain] { FormMain.close(); };
         FormMain.show();

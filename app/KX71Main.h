@@ -22,7 +22,10 @@ class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
 class TIndicatorBox;
+class TFormAbout;
+class TFormInfoErrorNummers;
 class TFormLeesParSoll;
+class TFormOpties;
 class TFormSchrijfParSoll;
 
 class TFormMain : public QMainWindow {
@@ -35,6 +38,9 @@ public:
     QPointer<QDialog> FormApparaatZoeken;
     QPointer<TFormLeesParSoll> FormLeesParSoll;
     QPointer<TFormSchrijfParSoll> FormSchrijfParSoll;
+    QPointer<TFormOpties> FormOpties;
+    QPointer<TFormAbout> FormAboutWindow; // FormAbout is the menu item that opens it
+    QPointer<TFormInfoErrorNummers> FormInfoErrorNummers;
 
     TLBComm LBComm1;
 
@@ -118,6 +124,13 @@ public:
     // The device search: closes the port, shows the search window, and opens the port again
     // afterwards whatever its state was (the unit of the spin box is then selected).
     void KX71zoekenClick();
+    // Extra and Help: the options window and the about window, modal; the error numbers, not.
+    void ww1Click();
+    void FormAboutClick();
+    void Errno1Click();
+    // After a change of language: the texts again, and what the open port allows enabled again.
+    void ApplyLanguage();
+    void EnableExtraMenuItems();
     // Enables the items of the windows that have been set.
     void EnableWindowMenuItems();
     // Enables the port-dependent items of the Communicatie menu whose windows exist.

@@ -69,6 +69,9 @@ void TFormMain::BindComponents() {
     Bind(Backup1, &QAction::triggered, &TFormMain::Backup1Click);
     Bind(Restore1, &QAction::triggered, &TFormMain::Restore1Click);
     Bind(KX71zoeken, &QAction::triggered, &TFormMain::KX71zoekenClick);
+    Bind(ww1, &QAction::triggered, &TFormMain::ww1Click);
+    Bind(FormAbout, &QAction::triggered, &TFormMain::FormAboutClick);
+    Bind(Errno1, &QAction::triggered, &TFormMain::Errno1Click);
     BindLiveComponents();
 }
 

@@ -4,6 +4,10 @@ const std::vector<TCtlCommand>& CtlCommands() {
     static const std::vector<TCtlCommand> commands = {
         {"backup", "FILE.bak", RunBackupCommand},
         {"identify", "[--strict]", RunIdentifyCommand},
+        {"print-params", "FILE.app --pdf OUT.pdf [--firma T] [--type T] [--sn T]",
+         RunPrintParamsCommand},
+        {"print-setpoints", "FILE.aps --pdf OUT.pdf [--firma T] [--type T] [--sn T]",
+         RunPrintSetpointsCommand},
         {"read-params", "FILE.app", RunReadParamsCommand},
         {"read-setpoints", "FILE.aps", RunReadSetpointsCommand},
         {"restore", "FILE.bak [--yes]", RunRestoreCommand},

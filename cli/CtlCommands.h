@@ -19,6 +19,8 @@ std::string CtlUsage();
 
 int RunBackupCommand(const TCtlOptions& options);
 int RunIdentifyCommand(const TCtlOptions& options);
+int RunPrintParamsCommand(const TCtlOptions& options);
+int RunPrintSetpointsCommand(const TCtlOptions& options);
 int RunReadParamsCommand(const TCtlOptions& options);
 int RunReadSetpointsCommand(const TCtlOptions& options);
 int RunRestoreCommand(const TCtlOptions& options);

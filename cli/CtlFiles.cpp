@@ -11,7 +11,8 @@ QString Q(const std::string& path) {
     return QString::fromLocal8Bit(path);
 }
 
-int ValueFileExitCode(TValueFileResult result, const std::string& path, const char* kind) {
+int ValueFileExitCode(TValueFileResult result, const std::string& path, const char* kind,
+                      const char* outcome) {
     switch (result) {
     case TValueFileResult::Ok:
         return CtlExit::Success;
@@ -28,7 +29,7 @@ int ValueFileExitCode(TValueFileResult result, const std::string& path, const ch
         std::cerr << "kq9ctl: " << path << " does not hold exactly one line for every number\n";
         break;
     }
-    std::cerr << "kq9ctl: nothing was sent\n";
+    std::cerr << "kq9ctl: " << outcome << '\n';
     return CtlExit::FileError;
 }
 
@@ -41,12 +42,12 @@ int WriteExitCode(bool written, const std::string& path, const QString& error) {
 
 } // namespace
 
-int ReadParamFileForCtl(const std::string& path, TParValues& values) {
-    return ValueFileExitCode(ReadParamFile(Q(path), true, values), path, "parameter");
+int ReadParamFileForCtl(const std::string& path, TParValues& values, const char* outcome) {
+    return ValueFileExitCode(ReadParamFile(Q(path), true, values), path, "parameter", outcome);
 }
 
-int ReadSollFileForCtl(const std::string& path, TSollValues& setpoints) {
-    return ValueFileExitCode(ReadSollFile(Q(path), true, setpoints), path, "setpoint");
+int ReadSollFileForCtl(const std::string& path, TSollValues& setpoints, const char* outcome) {
+    return ValueFileExitCode(ReadSollFile(Q(path), true, setpoints), path, "setpoint", outcome);
 }
 
 int ReadBackupFileForCtl(const std::string& path, TBackupData& data) {

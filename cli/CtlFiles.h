@@ -8,9 +8,12 @@
 #include <string>
 #include <vector>
 
-// Reads a parameter or setpoint file with its header checked. Success or FileError.
-int ReadParamFileForCtl(const std::string& path, TParValues& values);
-int ReadSollFileForCtl(const std::string& path, TSollValues& setpoints);
+// Reads a parameter or setpoint file with its header checked. Success or FileError; a refusal
+// ends with `outcome`, what the command then did not do.
+int ReadParamFileForCtl(const std::string& path, TParValues& values,
+                        const char* outcome = "nothing was sent");
+int ReadSollFileForCtl(const std::string& path, TSollValues& setpoints,
+                       const char* outcome = "nothing was sent");
 int ReadBackupFileForCtl(const std::string& path, TBackupData& data);
 
 int WriteParamFileForCtl(const std::string& path, int unitNo, const TParValues& values);

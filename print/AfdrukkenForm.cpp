@@ -55,11 +55,11 @@ void TFormAfdrukken::CreateControls() {
         fields->addRow(label, edit);
     }
 
-    CmdOK = Named(new QPushButton(QString::fromUtf8(TextKey::Afdrukken::CmdOK.Default), this),
-                  "CmdOK");
-    CmdCancel = Named(
-        new QPushButton(QString::fromUtf8(TextKey::Afdrukken::CmdCancel.Default), this),
-        "CmdCancel");
+    CmdOK =
+        Named(new QPushButton(QString::fromUtf8(TextKey::Afdrukken::CmdOK.Default), this), "CmdOK");
+    CmdCancel =
+        Named(new QPushButton(QString::fromUtf8(TextKey::Afdrukken::CmdCancel.Default), this),
+              "CmdCancel");
     CmdOK->setDefault(true);
     for (QPushButton* button : {CmdOK, CmdCancel})
         button->setMinimumWidth(ButtonMinimumWidth);

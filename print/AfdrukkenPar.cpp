@@ -9,8 +9,7 @@ TFormAfdrukkenPar::TFormAfdrukkenPar(QWidget* parent)
     setObjectName(QStringLiteral("FormAfdrukkenPar"));
 }
 
-TPrintDocument TFormAfdrukkenPar::Layout(const TPrintMetrics& metrics,
-                                         const TPrintHeader& header) {
+TPrintDocument TFormAfdrukkenPar::Layout(const TPrintMetrics& metrics, const TPrintHeader& header) {
     QString treeError;
     TPrintDocument document = PrintParameters(metrics, header, treeError);
     // The list goes on without the tree's pages; the operator learns why they are missing.

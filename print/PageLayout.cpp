@@ -64,7 +64,8 @@ void TPageLayout::PrintPaginaHeader() {
     for (size_t i = 0; i < labels.size(); ++i)
         labels[i] = FHeader.Labels[i].rightJustified(longest);
     const int valueX = FLeftEdge + FMetrics.TextWidth(font, labels[0] + QStringLiteral("  "));
-    const QString pageText = FHeader.PageWord + u' ' + QString::number(FPageNumber).rightJustified(3);
+    const QString pageText =
+        FHeader.PageWord + u' ' + QString::number(FPageNumber).rightJustified(3);
 
     for (size_t i = 0; i < labels.size(); ++i) {
         TextOut(FLeftEdge, y, font, labels[i]);

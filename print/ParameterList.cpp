@@ -17,8 +17,7 @@ const QString Gap = QStringLiteral("   ");
 
 // The raw "ParId" entry of a row: -1 for a missing key or one that is no number.
 int32_t RawRow(const TParamDefs& defs, int pageId, int row) {
-    return defs.ParamNoIni().ReadInteger(std::to_string(pageId), "ParId" + std::to_string(row),
-                                         -1);
+    return defs.ParamNoIni().ReadInteger(std::to_string(pageId), "ParId" + std::to_string(row), -1);
 }
 
 // The last row holding an entry. Rows up to it are printed, the empty ones among them as blank

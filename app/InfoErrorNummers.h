@@ -1,0 +1,34 @@
+#pragma once
+// TFormInfoErrorNummers: the help document on the controller's error numbers, in the program's
+// language, shown beside the other windows without waiting.
+
+#include <QDialog>
+#include <QPointer>
+
+class QTextEdit;
+
+class TFormInfoErrorNummers : public QDialog {
+public:
+    explicit TFormInfoErrorNummers(QWidget* parent = nullptr);
+
+    QTextEdit* RichEdit1;
+
+    // Reads the caption and loads the document of the language; each time it is shown.
+    void FormActivate();
+    // Shows the window without waiting. When a modal window is open (an editor opens this one
+    // too), the window is lent to it, so that it can be used while that window waits; when that
+    // window closes, it returns to its owner and stays open.
+    void ShowNonModal();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void MoveTo(QWidget* parent);
+
+    QPointer<QWidget> FOwner;
+};
+
+// "ErrorHelp0.rtf" … "ErrorHelp2.rtf" for language 0 … 2; empty for any other.
+QString ErrorHelpFileName(int taal);

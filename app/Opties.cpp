@@ -1,0 +1,103 @@
+#include "app/Opties.h"
+
+#include "app/ErrorReport.h"
+#include "app/GlobalVar.h"
+#include "app/KX71Main.h"
+#include "app/LanguageTexts.h"
+#include "app/Named.h"
+#include "app/TextKeys.h"
+#include "params/ParamDefs.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int ComboMinimumWidth = 180;
+constexpr int ButtonMinimumWidth = 96;
+
+} // namespace
+
+TFormOpties::TFormOpties(TFormMain* main)
+    : QDialog(main, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), FMain(main) {
+    setObjectName(QStringLiteral("FormOpties"));
+    setModal(true);
+    setWindowTitle(QStringLiteral("Instellingen"));
+    CreateControls();
+}
+
+void TFormOpties::CreateControls() {
+    PageControl1 = Named(new QTabWidget(this), "PageControl1");
+    TabSheet1 = Named(new QWidget(PageControl1), "TabSheet1");
+    PageControl1->addTab(TabSheet1, QString::fromUtf8(TextKey::Opties::RegAlgemeen.Default));
+
+    GroupBox1 = Named(new QGroupBox(TabSheet1), "GroupBox1");
+    LabelTaal = Named(new QLabel(QStringLiteral("Taal:"), GroupBox1), "LabelTaal");
+    ComboTaal = Named(new QComboBox(GroupBox1), "ComboTaal");
+    ComboTaal->addItems({QStringLiteral("NE"), QStringLiteral("EN"), QStringLiteral("D")});
+    ComboTaal->setMinimumWidth(ComboMinimumWidth);
+    LabelTaal->setBuddy(ComboTaal);
+    auto* row = new QHBoxLayout(GroupBox1);
+    row->addWidget(LabelTaal);
+    row->addWidget(ComboTaal, 1);
+    auto* sheet = new QVBoxLayout(TabSheet1);
+    sheet->addWidget(GroupBox1);
+    sheet->addStretch();
+
+    CmdOK = Named(new QPushButton(QStringLiteral("OK"), this), "CmdOK");
+    CmdCancel = Named(new QPushButton(QStringLiteral("Cancel"), this), "CmdCancel");
+    CmdOK->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (QPushButton* button : {CmdOK, CmdCancel}) {
+        button->setMinimumWidth(ButtonMinimumWidth);
+        buttons->addWidget(button);
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(PageControl1);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(CmdOK, &QPushButton::clicked, this, [this] { RunGuarded([this] { CmdOKClick(); }); });
+    connect(CmdCancel, &QPushButton::clicked, this, [this] { CmdCancelClick(); });
+}
+
+void TFormOpties::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormActivate();
+}
+
+void TFormOpties::FormActivate() {
+    if (GlobalVar().LanguageFileLoaded) {
+        using namespace TextKey::Opties;
+        setWindowTitle(Tekst(Caption));
+        PageControl1->setTabText(0, Tekst(RegAlgemeen));
+        LabelTaal->setText(Tekst(TaalLabel));
+        CmdOK->setText(Tekst(TextKey::Opties::CmdOK));
+        CmdCancel->setText(Tekst(TextKey::Opties::CmdCancel));
+        ComboTaal->clear();
+        ComboTaal->addItems(TekstList(TaalItems));
+    }
+    ComboTaal->setAccessibleName(LabelTaal->text());
+    FTaal = GlobalVar().Taal;
+    ComboTaal->setCurrentIndex(FTaal >= 0 && FTaal < ComboTaal->count() ? FTaal : -1);
+}
+
+void TFormOpties::CmdOKClick() {
+    // Without a choice (a stored language the list does not offer) the language stays.
+    if (ComboTaal->currentIndex() >= 0)
+        GlobalVar().Taal = ComboTaal->currentIndex();
+    if (GlobalVar().Taal != FTaal)
+        TekstFile_Lezen();
+    // The definitions first, so that the main window's texts show what the file holds now.
+    ParameterDef_lezen();
+    FMain->ApplyLanguage();
+    accept();
+}
