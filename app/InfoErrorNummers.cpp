@@ -95,7 +95,7 @@ void TFormInfoErrorNummers::FormActivate() {
     if (name.isEmpty())
         return;
     const QString path = ProgramFile(name);
-    if (!QFileInfo(path).isFile())
+    if (!QFileInfo::exists(path))
         return;
     QByteArray bytes;
     QString reason;
