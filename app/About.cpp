@@ -9,7 +9,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
 
 namespace {
 
@@ -18,7 +17,7 @@ constexpr int ImageSize = 128;
 } // namespace
 
 TFormAbout::TFormAbout(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
+    : TActivatedDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("FormAbout"));
     setModal(true);
     setWindowTitle(QString::fromUtf8(TextKey::About::Caption.Default));
@@ -47,12 +46,6 @@ TFormAbout::TFormAbout(QWidget* parent)
     layout->setRowStretch(1, 1);
     layout->addWidget(CmdOK, 2, 1, Qt::AlignRight | Qt::AlignBottom);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-}
-
-void TFormAbout::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormActivate();
 }
 
 void TFormAbout::FormActivate() {

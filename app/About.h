@@ -1,12 +1,12 @@
 #pragma once
 // TFormAbout: the program's title and version, with its picture.
 
-#include <QDialog>
+#include "app/ActivatedDialog.h"
 
 class QLabel;
 class QPushButton;
 
-class TFormAbout : public QDialog {
+class TFormAbout : public TActivatedDialog {
 public:
     explicit TFormAbout(QWidget* parent = nullptr);
 
@@ -16,8 +16,5 @@ public:
     QPushButton* CmdOK;
 
     // Reads the language texts and shows the version; each time it is shown.
-    void FormActivate();
-
-protected:
-    void showEvent(QShowEvent* event) override;
+    void FormActivate() override;
 };

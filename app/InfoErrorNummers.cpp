@@ -13,7 +13,6 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QShowEvent>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -31,8 +30,8 @@ QString ErrorHelpFileName(int taal) {
 }
 
 TFormInfoErrorNummers::TFormInfoErrorNummers(QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+    : TActivatedDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       FOwner(parent) {
     setObjectName(QStringLiteral("FormInfoErrorNummers"));
     setWindowTitle(QString::fromUtf8(TextKey::HelpErrorNummers::Caption.Default));
@@ -43,12 +42,6 @@ TFormInfoErrorNummers::TFormInfoErrorNummers(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(RichEdit1);
-}
-
-void TFormInfoErrorNummers::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormActivate();
 }
 
 void TFormInfoErrorNummers::ShowNonModal() {

@@ -13,7 +13,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -25,7 +24,7 @@ constexpr int ButtonMinimumWidth = 96;
 } // namespace
 
 TFormOpties::TFormOpties(TFormMain* main)
-    : QDialog(main, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), FMain(main) {
+    : TActivatedDialog(main, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), FMain(main) {
     setObjectName(QStringLiteral("FormOpties"));
     setModal(true);
     setWindowTitle(QStringLiteral("Instellingen"));
@@ -66,12 +65,6 @@ void TFormOpties::CreateControls() {
 
     connect(CmdOK, &QPushButton::clicked, this, [this] { RunGuarded([this] { CmdOKClick(); }); });
     connect(CmdCancel, &QPushButton::clicked, this, [this] { CmdCancelClick(); });
-}
-
-void TFormOpties::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormActivate();
 }
 
 void TFormOpties::FormActivate() {

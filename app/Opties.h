@@ -2,7 +2,7 @@
 // TFormOpties: the options window, where the program's language is chosen. OK applies the
 // language to the main window at once and reads the parameter definitions again.
 
-#include <QDialog>
+#include "app/ActivatedDialog.h"
 
 class QComboBox;
 class QGroupBox;
@@ -11,7 +11,7 @@ class QPushButton;
 class QTabWidget;
 class TFormMain;
 
-class TFormOpties : public QDialog {
+class TFormOpties : public TActivatedDialog {
 public:
     explicit TFormOpties(TFormMain* main);
 
@@ -24,12 +24,9 @@ public:
     QPushButton* CmdCancel;
 
     // Reads the language texts and selects the current language; each time it is shown.
-    void FormActivate();
+    void FormActivate() override;
     void CmdOKClick();
     void CmdCancelClick() { reject(); }
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     void CreateControls();

@@ -16,7 +16,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -30,7 +29,7 @@ constexpr int LastPage = 10;
 } // namespace
 
 TFormAfdrukken::TFormAfdrukken(const TTextKey& caption, QWidget* parent)
-    : QDialog(parent), FCaption(caption) {
+    : TActivatedDialog(parent), FCaption(caption) {
     setModal(true);
     setWindowTitle(QString::fromUtf8(caption.Default));
     CreateControls();
@@ -76,12 +75,6 @@ void TFormAfdrukken::CreateControls() {
 
     connect(CmdOK, &QPushButton::clicked, this, [this] { RunGuarded([this] { CmdOKClick(); }); });
     connect(CmdCancel, &QPushButton::clicked, this, [this] { CmdCancelClick(); });
-}
-
-void TFormAfdrukken::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormActivate();
 }
 
 void TFormAfdrukken::FormActivate() {

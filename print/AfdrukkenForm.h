@@ -5,7 +5,7 @@
 
 #include "print/PageLayout.h"
 
-#include <QDialog>
+#include "app/ActivatedDialog.h"
 
 #include <functional>
 #include <memory>
@@ -16,7 +16,7 @@ class QPrinter;
 class QPushButton;
 struct TTextKey;
 
-class TFormAfdrukken : public QDialog {
+class TFormAfdrukken : public TActivatedDialog {
 public:
     ~TFormAfdrukken() override;
 
@@ -30,7 +30,7 @@ public:
     QPushButton* CmdCancel;
 
     // Reads the language texts and the header texts of the settings; each time it is shown.
-    void FormActivate();
+    void FormActivate() override;
     // Hands the header texts to the settings and prints.
     void CmdOKClick();
     void CmdCancelClick() { reject(); }
@@ -49,8 +49,6 @@ protected:
     TFormAfdrukken(const TTextKey& caption, QWidget* parent);
     // Lays the print-out out for the printer's metrics.
     virtual TPrintDocument Layout(const TPrintMetrics& metrics, const TPrintHeader& header) = 0;
-
-    void showEvent(QShowEvent* event) override;
 
 private:
     void CreateControls();

@@ -2,6 +2,7 @@
 // group tree with its page rules, the rows of a page, page breaks, and the setpoint list.
 
 #include "FakePrintMetrics.h"
+#include "PrintFixture.h"
 
 #include "app/FixtureFiles.h"
 #include "app/GlobalVar.h"
@@ -47,28 +48,11 @@ QStringList BodyTexts(const TPrintPage& page) {
     return texts;
 }
 
-class PrintLayoutTest : public ::testing::Test {
+class PrintLayoutTest : public kq9test::PrintFixture {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(FDir.isValid());
-        GlobalVar() = TGlobalVar();
-        SetProgramPath(FDir.path());
-        ParamStore() = TParamStore();
-        ParamDefs().Free();
-        WriteFixture(FDir.path(), "Parameters.txt",
-                     "[017]\nnaam0=Snelheid\ndec=2\n"
-                     "[018]\nnaam0=Modus\ntype=1\nopties0=Uit,Aan\n"
-                     "[019]\nnaam0=Richting\ntype=1\nopties0=Links,Rechts\n");
-        ParameterDef_lezen();
-        ParamStore().ParData[17] = 12345;
-        ParamStore().ParData[18] = 1;
-        ParamStore().ParData[19] = 2;
+        PrintFixture::SetUp();
         ParamStore().ParData[20] = 7;
-    }
-    void TearDown() override {
-        ParamDefs().Free();
-        TekstFile_Vrijgeven();
-        GlobalVar() = TGlobalVar();
     }
     void PageTable(const QByteArray& text) {
         WriteFixture(FDir.path(), "ParNo.txt", text);
@@ -83,7 +67,6 @@ protected:
         return LayoutParameterList(Metrics, Header, input);
     }
 
-    QTemporaryDir FDir;
     TFakePrintMetrics Metrics;
 };
 

@@ -3,6 +3,7 @@
 // setpoint list's columns, a cancelled print dialog and failures.
 
 #include "PdfText.h"
+#include "PrintFixture.h"
 
 #include "app/ErrorReport.h"
 #include "app/FixtureFiles.h"
@@ -54,17 +55,10 @@ QByteArray Rows(int first, int count, int nr) {
                                          << page.toStdString();
 }
 
-class PrintWindowTest : public ::testing::Test {
+class PrintWindowTest : public kq9test::PrintFixture {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(FDir.isValid());
-        GlobalVar() = TGlobalVar();
-        SetProgramPath(FDir.path());
-        ParamStore() = TParamStore();
-        WriteFixture(FDir.path(), "Parameters.txt",
-                     "[017]\nnaam0=Snelheid\ndec=2\n"
-                     "[018]\nnaam0=Modus\ntype=1\nopties0=Uit,Aan,Auto\n"
-                     "[019]\nnaam0=Richting\ntype=1\nopties0=Links,Rechts\n");
+        PrintFixture::SetUp();
         WriteFixture(FDir.path(), "ParNo.txt",
                      "[101]\n" + Rows(1, 40, 17) + "[102]\n" + Rows(1, 40, 18) +
                          "[201]\nParId2=17\n[202]\nParId1=-1\nParId2=18\n"
@@ -74,11 +68,7 @@ protected:
                      "\tGroep twee\n\t\tAlfa\n\t\tBeta\n\t\tGamma\n");
         WriteFixture(FDir.path(), "Taal0.ini", "[Afdrukken]\nCmdOK=Print\n");
         TekstFile_Lezen();
-        ParameterDef_lezen();
         ParamNo_lezen();
-        ParamStore().ParData[17] = 12345;
-        ParamStore().ParData[18] = 1;
-        ParamStore().ParData[19] = 2;
         GlobalVar().Firma = QStringLiteral("ACME Machines");
         GlobalVar().Type = QStringLiteral("KX71-0100");
         GlobalVar().Sn = QStringLiteral("SN-4711");
@@ -86,9 +76,7 @@ protected:
     }
     void TearDown() override {
         SetErrorReporter(nullptr);
-        ParamDefs().Free();
-        TekstFile_Vrijgeven();
-        GlobalVar() = TGlobalVar();
+        PrintFixture::TearDown();
     }
     // Points the window's printer at a PDF file and lets its print dialog answer `print`.
     QString PrintToPdf(TFormAfdrukken& form, bool print = true) {
@@ -107,7 +95,6 @@ protected:
         return pdf;
     }
 
-    QTemporaryDir FDir;
     QStringList Reported;
     std::pair<int, int> DialogFromTo;
 };
