@@ -5,6 +5,7 @@
 #include "app/Settings.h"
 #include "cli/CtlCommands.h"
 #include "cli/CtlExit.h"
+#include "cli/CtlLocations.h"
 #include "params/ParamDefs.h"
 
 #include <QGuiApplication>
@@ -56,7 +57,7 @@ bool ParsePrintOptions(const std::vector<std::string>& args, const char* command
 
 // The settings, the language file and the definitions, as the program reads them at start.
 void ReadProgramFiles(const TCtlOptions& options) {
-    SetProgramPath(QString::fromStdString(CtlProgramFolder(options)));
+    SetCtlFileLocations(options);
     TLBComm unusedPort;
     int unusedUnit = 0;
     Configfile_lezen(unusedPort, unusedUnit, GlobalVar());
