@@ -8,28 +8,11 @@
 #include "params/LeesParSoll.h"
 #include "params/SchrijfParSoll.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 
 namespace {
 
 constexpr int BackupMode = 3;
-
-QString RunFileDialog(QWidget* owner, const TFileDialogRequest& request,
-                      QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(owner, request.Caption, request.Folder, request.Filter);
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
-                                                       : QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(request.DefaultSuffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
-}
-
-void RememberFolder(const QString& path) {
-    GlobalVar().OpenCloseDialoogPath = QFileInfo(path).absolutePath();
-}
 
 } // namespace
 
@@ -37,10 +20,10 @@ TBackupRestore::TBackupRestore(QWidget* owner, TFormLeesParSoll& lees, TFormSchr
     : FOwner(owner), FLees(lees), FSchrijf(schrijf) {
     ExecDialog = [](QDialog& dialog) { return dialog.exec(); };
     GetSaveFileName = [this](const TFileDialogRequest& request) {
-        return RunFileDialog(FOwner, request, QFileDialog::AcceptSave);
+        return RunSaveFileDialog(FOwner, request);
     };
     GetOpenFileName = [this](const TFileDialogRequest& request) {
-        return RunFileDialog(FOwner, request, QFileDialog::AcceptOpen);
+        return RunOpenFileDialog(FOwner, request);
     };
     ShowInvalidFile = [this](const QString& text) {
         QMessageBox box(QMessageBox::Critical, QString(), text, QMessageBox::Ok, FOwner);
@@ -68,7 +51,7 @@ bool TBackupRestore::Backup() {
          QStringLiteral("bak")});
     if (path.isEmpty())
         return false;
-    RememberFolder(path);
+    RememberDialogFolder(path);
     WriteBackupFile(path, data);
     return true;
 }
@@ -83,7 +66,7 @@ bool TBackupRestore::Restore() {
          QtNameFilter(Tekst(TextKey::BackupRestore::OpenFilter)), QString()});
     if (path.isEmpty())
         return false;
-    RememberFolder(path);
+    RememberDialogFolder(path);
     TBackupData data;
     if (!ReadBackupFile(path, data)) {
         // Without a language file there is no text to show.

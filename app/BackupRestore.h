@@ -9,6 +9,8 @@
 // Exceptions (a file that cannot be written, read, or is too short) reach the caller, whose
 // general error report shows them.
 
+#include "app/FileDialogs.h"
+
 #include <QMessageBox>
 #include <QString>
 
@@ -18,13 +20,6 @@ class QDialog;
 class QWidget;
 class TFormLeesParSoll;
 class TFormSchrijfParSoll;
-
-struct TFileDialogRequest {
-    QString Caption;
-    QString Folder;
-    QString Filter; // Qt name filters
-    QString DefaultSuffix;
-};
 
 class TBackupRestore {
 public:

@@ -15,12 +15,17 @@ constexpr qsizetype MaxFixedLength = 9;
 
 } // namespace
 
-QString IntToFixedText(int decimals, int32_t value) {
+int ResolvedDecimals(int decimals) {
     const auto& parData = ParamStore().ParData;
     if (decimals == DecimalsOfPosition)
         decimals = parData[203];
     if (decimals == DecimalsOfLinPosition)
         decimals = parData[248];
+    return decimals;
+}
+
+QString IntToFixedText(int decimals, int32_t value) {
+    decimals = ResolvedDecimals(decimals);
     if (decimals <= 0)
         return QString::number(value);
     decimals = std::min(decimals, MaxDecimals);

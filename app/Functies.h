@@ -14,6 +14,11 @@ constexpr int DecimalsOfLinPosition = 10; // parameter 248
 constexpr int32_t FixedTextFormatError = 2000000001;
 constexpr int32_t FixedTextRangeError = 2000000002;
 
+// The number of decimals a decimals code stands for: codes 9 and 10 take it from parameters 203
+// and 248 of the store at the time of the call (9 first, so 203 holding 10 refers on to 248);
+// other codes are the number itself.
+int ResolvedDecimals(int decimals);
+
 // `value` with `decimals` digits after the comma; codes 9 and 10 take the number of decimals from
 // parameters 203 and 248 at the time of the call. Zero or negative decimals give a plain integer.
 QString IntToFixedText(int decimals, int32_t value);

@@ -14,7 +14,11 @@
 #include "app/TermSignals.h"
 #include "comm/QtHandover.h"
 #include "comm/UiHandover.h"
+#include "params/EditParam.h"
+#include "params/EditSollwerten.h"
 #include "params/LeesParSoll.h"
+#include "params/ParLoader.h"
+#include "params/ParamService.h"
 #include "params/SchrijfParSoll.h"
 
 #include <QCommandLineParser>
@@ -102,16 +106,29 @@ int main(int argc, char** argv) {
         if (GlobalVar().OpenCloseDialoogPath.isEmpty())
             GlobalVar().OpenCloseDialoogPath = locations.DialogFolder;
         TFormAbout FormAbout(&FormMain);
+        TFormEditParam FormEditParam(&FormMain.LBComm1, &FormMain);
         TFormOpties FormOpties(&FormMain);
+        TFormParamService FormParamService(&FormMain.LBComm1, &FormEditParam);
+        TFormEditSollwerten FormEditSollwerten(&FormMain.LBComm1, &FormMain);
         TFormLeesParSoll FormLeesParSoll(&FormMain.LBComm1, &FormMain);
         TFormSchrijfParSoll FormSchrijfParSoll(&FormMain.LBComm1, &FormMain);
         TFormInfoErrorNummers FormInfoErrorNummers(&FormMain);
+        TFormParLoader FormParLoader(&FormMain.LBComm1, &FormEditParam);
         FormMain.FormAboutWindow = &FormAbout;
         FormMain.FormOpties = &FormOpties;
         FormMain.FormLeesParSoll = &FormLeesParSoll;
         FormMain.FormSchrijfParSoll = &FormSchrijfParSoll;
         FormMain.FormInfoErrorNummers = &FormInfoErrorNummers;
+        FormMain.FormEditParam = &FormEditParam;
+        FormMain.FormEditSollwerten = &FormEditSollwerten;
         FormMain.EnableWindowMenuItems();
+        FormEditParam.FormLeesParSoll = &FormLeesParSoll;
+        FormEditParam.FormSchrijfParSoll = &FormSchrijfParSoll;
+        FormEditParam.FormParamService = &FormParamService;
+        FormEditParam.FormParLoader = &FormParLoader;
+        FormEditParam.FormInfoErrorNummers = &FormInfoErrorNummers;
+        FormEditSollwerten.FormLeesParSoll = &FormLeesParSoll;
+        FormEditSollwerten.FormSchrijfParSoll = &FormSchrijfParSoll;
         instance.OnActivateRequest = [&FormMain] { BringForward(&FormMain); };
         termSignals.OnTerminate = [&FormMain] { FormMain.close(); };
         FormMain.show();

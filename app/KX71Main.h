@@ -24,6 +24,8 @@ class QSpinBox;
 class TIndicatorBox;
 class TFormAbout;
 class TFormInfoErrorNummers;
+class TFormEditParam;
+class TFormEditSollwerten;
 class TFormLeesParSoll;
 class TFormOpties;
 class TFormSchrijfParSoll;
@@ -41,6 +43,8 @@ public:
     QPointer<TFormOpties> FormOpties;
     QPointer<TFormAbout> FormAboutWindow; // FormAbout is the menu item that opens it
     QPointer<TFormInfoErrorNummers> FormInfoErrorNummers;
+    QPointer<TFormEditParam> FormEditParam;
+    QPointer<TFormEditSollwerten> FormEditSollwerten;
 
     TLBComm LBComm1;
 
@@ -121,6 +125,10 @@ public:
     void KX91ontvangen1Click();
     void Backup1Click();
     void Restore1Click();
+    // The Edit menu: the parameter and setpoint editors, opened modally with the live view
+    // switched off.
+    void Par11Click();
+    void Par21Click();
     // The device search: closes the port, shows the search window, and opens the port again
     // afterwards whatever its state was (the unit of the spin box is then selected).
     void KX71zoekenClick();
@@ -133,6 +141,7 @@ public:
     void EnableExtraMenuItems();
     // Enables the items of the windows that have been set.
     void EnableWindowMenuItems();
+    void EnableEditMenuItems();
     // Enables the port-dependent items of the Communicatie menu whose windows exist.
     void EnablePortMenuItems(bool enabled);
 

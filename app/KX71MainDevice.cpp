@@ -65,6 +65,8 @@ void TFormMain::BindComponents() {
             CmdTerminalZenden->click();
     });
     Bind(Exit1, &QAction::triggered, &TFormMain::Exit1Click);
+    Bind(Par11, &QAction::triggered, &TFormMain::Par11Click);
+    Bind(Par21, &QAction::triggered, &TFormMain::Par21Click);
     Bind(KX91ontvangen1, &QAction::triggered, &TFormMain::KX91ontvangen1Click);
     Bind(Backup1, &QAction::triggered, &TFormMain::Backup1Click);
     Bind(Restore1, &QAction::triggered, &TFormMain::Restore1Click);

@@ -279,7 +279,7 @@ void TFormMain::BuildMenu() {
 
     // Windows that do not exist yet keep their items disabled.
     for (QAction* missing :
-         {Par11, Par21, Serial1, ww1, displaynokken1, Grafiek1, Grafiek2, FormAbout, Errno1})
+         {Serial1, ww1, displaynokken1, Grafiek1, Grafiek2, FormAbout, Errno1})
         missing->setEnabled(false);
     EnableWindowMenuItems();
 }

@@ -47,4 +47,5 @@ void TFormMain::KX71zoekenClick() {
 void TFormMain::EnableWindowMenuItems() {
     KX71zoeken->setEnabled(FormApparaatZoeken != nullptr);
     EnableExtraMenuItems();
+    EnableEditMenuItems();
 }

@@ -45,6 +45,10 @@ void NumberPages(std::vector<TGroupTreeNode>& nodes) {
 
 } // namespace
 
+QString GroupTreeErrorReport(const TGroupTree& tree) {
+    return QStringLiteral("EGroupTreeError error raised, with message : ") + tree.Error;
+}
+
 QString GroupTreeFileName(int taal) {
     switch (taal) {
     case 1:

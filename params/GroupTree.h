@@ -29,6 +29,10 @@ struct TGroupTree {
     QString Error;
 };
 
+// The report of a tree that stopped loading, naming the kind of error and its message, as the
+// windows that load the tree show it: "EGroupTreeError error raised, with message : …".
+QString GroupTreeErrorReport(const TGroupTree& tree);
+
 // "Tree1.txt" for 1, "Tree2.txt" for 2, "Tree0.txt" for any other index.
 QString GroupTreeFileName(int taal);
 

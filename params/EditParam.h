@@ -1,0 +1,120 @@
+#pragma once
+// TFormEditParam: the modal window in which the operator browses and changes the parameter set
+// of the store. The tree lists the groups and subgroups of the group tree; the grid shows one
+// page of up to 18 parameters; the status bar shows the selected parameter's limits and
+// default. Values are changed one at a time in the service-parameter dialog. From its menu the
+// window reads the whole set from the controller, writes it, saves and opens parameter files,
+// loads the defaults, and opens the loader and the windows that are set below.
+
+#include "params/EditParamPage.h"
+#include "params/EditorDialogs.h"
+
+#include <QDialog>
+#include <QPointer>
+
+#include <functional>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QStatusBar;
+class QTableWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+class TFormLeesParSoll;
+class TFormParLoader;
+class TFormParamService;
+class TFormSchrijfParSoll;
+class TLBComm;
+
+class TFormEditParam : public QDialog {
+public:
+    // `port`: the main window's port; Receive, Send and the loader need it open.
+    explicit TFormEditParam(TLBComm* port, QWidget* parent = nullptr);
+
+    QMenuBar* ParamMenu1;
+    QMenu *menuBestand, *menuZendenOntvangen, *menuVenster, *menuHelp;
+    QAction *subOpenen, *subOpslaanAls, *subLaadDefault, *subAfdrukken, *subAfsluiten;
+    QAction *subParOntvangen, *subParZenden, *subLoader;
+    QAction *subNokkenInfo, *subLinearisatie, *subErrorNummers;
+    QTreeWidget* TreeView1;
+    QTableWidget* StringGrid1;
+    QPushButton* CmdClear;
+    QStatusBar* StatusBar1;
+    // "Min:", minimum, "Max:", maximum, "Default:", default, spare.
+    QLabel* StatusPanel[7];
+
+    // The page shown: group and subgroup (0 for the root, 0 for a whole group).
+    int32_t Groep = 0;
+    int32_t Subgroep = 0;
+    // The decimals code of the selected parameter.
+    int32_t DecCode = 0;
+    // A single value was sent to the controller, which has not been told since to take the
+    // parameters over.
+    bool ParGezonden = false;
+
+    // The windows this one opens, set once they exist. The item of a window that is not set
+    // stays disabled.
+    QPointer<TFormLeesParSoll> FormLeesParSoll;
+    QPointer<TFormSchrijfParSoll> FormSchrijfParSoll;
+    QPointer<TFormParamService> FormParamService;
+    QPointer<TFormParLoader> FormParLoader;
+    QPointer<QDialog> FormAfdrukkenPar;     // the print-out, modal
+    QPointer<QDialog> FormDisplayNokken;    // the cam display, modal
+    QPointer<QDialog> FormLinearisatie;     // the linearisation window, modal
+    QPointer<QWidget> FormInfoErrorNummers; // the error numbers, not modal
+
+    // The unit selected on the main window, named in a saved file's header.
+    std::function<int()> SelectedUnit;
+    // The main window's function labels show the store: refreshed after it changed here and
+    // whenever this window closes or tries to.
+    std::function<void()> OnFunctieTeksten;
+
+    TEditorDialogs Dialogs;
+
+    // Enables the menu items of the windows that are set (the port-dependent ones only while
+    // the port was open at activation).
+    void EnableWindowMenuItems();
+
+    void FormActivate();
+    // Shows page (Groep, Subgroep) from the store; after every change of the store made here.
+    void FillPage();
+    // The page a node stands for, or the empty root page without one.
+    void TreeView1Change(QTreeWidgetItem* node);
+    // The parameter of grid row `row` (0 … 17) becomes SelPar and shows in the status bar.
+    void StringGrid1SelectCell(int row);
+    // Opens the service-parameter dialog for the selected row's parameter.
+    void StringGrid1DblClick();
+    void CmdClearClick();
+    void subOpenenClick();
+    void subOpslaanAlsClick();
+    void subLaadDefaultClick();
+    void subAfdrukkenClick();
+    void subParOntvangenClick();
+    void subParZendenClick();
+    void subLoaderClick();
+    void subNokkenInfoClick();
+    void subLinearisatieClick();
+    void subErrorNummersClick();
+    // Whether the window may close: asks first when a value was sent but not taken over.
+    bool FormCloseQuery();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void reject() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateMenu();
+    void CreateControls();
+    void ApplyTexts();
+    void LoadTree();
+    void ClearLimitPanels();
+    void FunctieTeksten();
+
+    TLBComm* FPort;
+    TParamPage FPage;
+    bool FPortOpen = false;
+};

@@ -1,0 +1,40 @@
+#pragma once
+// TFormParLoader: the small modal window that asks the controller to take over the parameters
+// it holds ("bp") each time it is opened, and shows the answer. The parameter editor opens it,
+// typically after single values were sent with the service-parameter dialog. OK closes it at any
+// time; opening it again repeats the command.
+
+#include "comm/LD100Protocol.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QLabel;
+class QPushButton;
+
+class TFormParLoader : public QDialog {
+public:
+    // `port`: the main window's port, which carries the request.
+    explicit TFormParLoader(TLBComm* port, QWidget* parent = nullptr);
+
+    QLabel* Panel1;
+    QPushButton* CmdOK;
+    TLD100Protocol LD100ParLoader;
+
+    // Called when the controller answered the take-over, accepting the set or naming a
+    // parameter it rejects: the parameter editor's sent-but-not-taken-over mark goes.
+    std::function<void()> OnTakeOverAnswered;
+
+    void FormActivate();
+    void CmdOKClick() { accept(); }
+    void LD100ParLoaderCommResult(TLBProtocolComponent* sender, TMemoryStream& result);
+    void LD100ParLoaderCommError(TLBProtocolComponent* sender, const TCommError& error,
+                                 TMemoryStream& result);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void ShowStatus(const QString& text, bool red);
+};
