@@ -3,6 +3,7 @@
 const std::vector<TCtlCommand>& CtlCommands() {
     static const std::vector<TCtlCommand> commands = {
         {"backup", "FILE.bak", RunBackupCommand},
+        {"get-param", "N", RunGetParamCommand},
         {"identify", "[--strict]", RunIdentifyCommand},
         {"print-params", "FILE.app --pdf OUT.pdf [--firma T] [--type T] [--sn T]",
          RunPrintParamsCommand},
@@ -12,6 +13,8 @@ const std::vector<TCtlCommand>& CtlCommands() {
         {"read-setpoints", "FILE.aps", RunReadSetpointsCommand},
         {"restore", "FILE.bak [--yes]", RunRestoreCommand},
         {"send", "TEXT...", RunSendCommand},
+        {"set-param", "N VALUE [--take-over]", RunSetParamCommand},
+        {"show-params", "FILE.app [--page ID]", RunShowParamsCommand},
         {"sim", "[--link PATH] [--units 0,5,31] [--line 38400,E,8,1|any] [--params FILE]",
          RunSimCommand},
         {"verify", "FILE.bak", RunVerifyCommand},

@@ -18,6 +18,7 @@ const std::vector<TCtlCommand>& CtlCommands();
 std::string CtlUsage();
 
 int RunBackupCommand(const TCtlOptions& options);
+int RunGetParamCommand(const TCtlOptions& options);
 int RunIdentifyCommand(const TCtlOptions& options);
 int RunPrintParamsCommand(const TCtlOptions& options);
 int RunPrintSetpointsCommand(const TCtlOptions& options);
@@ -25,6 +26,8 @@ int RunReadParamsCommand(const TCtlOptions& options);
 int RunReadSetpointsCommand(const TCtlOptions& options);
 int RunRestoreCommand(const TCtlOptions& options);
 int RunSendCommand(const TCtlOptions& options);
+int RunSetParamCommand(const TCtlOptions& options);
+int RunShowParamsCommand(const TCtlOptions& options);
 int RunSimCommand(const TCtlOptions& options);
 int RunVerifyCommand(const TCtlOptions& options);
 int RunWriteParamsCommand(const TCtlOptions& options);

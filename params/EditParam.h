@@ -100,10 +100,11 @@ public:
     void subErrorNummersClick();
     // Whether the window may close: asks first when a value was sent but not taken over.
     bool FormCloseQuery();
+    // Closing the window, by its menu, its close box or Escape: only when FormCloseQuery agrees.
+    void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void reject() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -123,10 +123,11 @@ public:
         initStyleOption(&cell, index);
         const QWidget* grid = cell.widget;
         bool focused = grid && (grid->hasFocus() || grid->isAncestorOf(grid->focusWidget()));
-        QBrush background = cell.palette.base();
-        QColor text = cell.palette.color(QPalette::Text);
+        // The number and spacer cells take no cursor, but are not drawn as disabled.
+        QBrush background = cell.palette.brush(QPalette::Active, QPalette::Base);
+        QColor text = cell.palette.color(QPalette::Active, QPalette::Text);
         if (focused && (cell.state & QStyle::State_HasFocus)) {
-            background = cell.palette.highlight();
+            background = cell.palette.brush(QPalette::Active, QPalette::Highlight);
             text = Qt::white;
         } else if (focused && !IsValueColumn(index.column()) && index.column() != SollColSpacer) {
             background = ActivePanelColor();

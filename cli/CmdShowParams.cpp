@@ -1,0 +1,127 @@
+// kq9ctl show-params FILE.app [--page ID]: prints the parameters of a parameter file as the
+// parameter editor shows them, page by page in the order of the group tree (or only page ID,
+// group × 100 + subgroup): a heading with the page and its caption, then the five columns of
+// every filled row, separated by tabs.
+
+#include "app/GlobalVar.h"
+#include "app/LanguageTexts.h"
+#include "app/TextKeys.h"
+#include "cli/CtlCommands.h"
+#include "cli/CtlExit.h"
+#include "cli/CtlOptions.h"
+#include "cli/CtlParams.h"
+#include "cli/CtlPort.h"
+#include "params/EditParamPage.h"
+#include "params/GroupTree.h"
+#include "params/ParamDefs.h"
+#include "params/ParamStore.h"
+#include "params/ValueFile.h"
+
+#include <iostream>
+#include <optional>
+
+namespace {
+
+struct TShowParamsArguments {
+    std::string Path;
+    std::optional<int> Page;
+};
+
+bool ParseArguments(const std::vector<std::string>& args, TShowParamsArguments& parsed) {
+    std::vector<std::string> files;
+    for (size_t i = 0; i < args.size();) {
+        if (!args[i].starts_with("--")) {
+            files.push_back(args[i++]);
+            continue;
+        }
+        std::string name;
+        std::string value;
+        std::string error;
+        if (!NextOption(args, i, name, value, error) || name != "--page") {
+            std::cerr << "kq9ctl: show-params: "
+                      << (error.empty() ? "unknown option " + name : error) << '\n';
+            return false;
+        }
+        bool isNumber = false;
+        int page = QString::fromStdString(value).toInt(&isNumber);
+        if (!isNumber || page < 0) {
+            std::cerr << "kq9ctl: show-params: --page takes group × 100 + subgroup, not " << value
+                      << '\n';
+            return false;
+        }
+        parsed.Page = page;
+    }
+    if (files.size() != 1) {
+        std::cerr << "kq9ctl: show-params needs one parameter file\n";
+        return false;
+    }
+    parsed.Path = files[0];
+    return true;
+}
+
+int ReadFile(const std::string& path) {
+    TParValues values{};
+    TValueFileResult result = ReadParamFile(QString::fromLocal8Bit(path), true, values);
+    if (result == TValueFileResult::Ok) {
+        ParamStore().ParData = values;
+        return CtlExit::Success;
+    }
+    using namespace TextKey::EditParam;
+    const TTextKey messages[] = {OpenMsg1, OpenMsg2, OpenMsg3, OpenMsg4};
+    QString text = Tekst(messages[static_cast<int>(result) - 1]);
+    std::cerr << "kq9ctl: " << path << ": "
+              << (text.isEmpty() ? std::string("not a valid parameter file") : text.toStdString())
+              << '\n';
+    return CtlExit::FileError;
+}
+
+void PrintPage(const TGroupTreeNode& node) {
+    std::cout << PageId(node.Groep, node.Subgroep) << '\t' << node.Caption.toStdString() << '\n';
+    for (const TParamRow& row : FillParamPage(node.Groep, node.Subgroep))
+        if (row.Parameter >= 0)
+            std::cout << ParamRowLine(row).toStdString() << '\n';
+}
+
+} // namespace
+
+int RunShowParamsCommand(const TCtlOptions& options) {
+    TShowParamsArguments arguments;
+    if (!ParseArguments(options.Arguments, arguments)) {
+        std::cerr << CtlUsage();
+        return CtlExit::Usage;
+    }
+    // The port is never opened; it only reads the settings (the language among them).
+    TCtlPort settings(options);
+    LoadParameterTexts();
+    QString treePath = ProgramFile(GroupTreeFileName(GlobalVar().Taal));
+    TGroupTree tree;
+    if (!ParamDefs().ParameterDefGeladen() || !ParamDefs().ParamNoGeladen() ||
+        !LoadGroupTree(treePath, tree)) {
+        std::cerr << "kq9ctl: show-params needs Parameters.txt, ParNo.txt and "
+                  << GroupTreeFileName(GlobalVar().Taal).toStdString() << " in "
+                  << GlobalVar().ProgramPath.toStdString() << '\n';
+        return CtlExit::FileError;
+    }
+    if (!tree.Error.isEmpty())
+        std::cerr << "kq9ctl: " << GroupTreeErrorReport(tree).toStdString() << '\n';
+    if (int result = ReadFile(arguments.Path); result != CtlExit::Success)
+        return result;
+
+    bool shown = false;
+    for (const TGroupTreeNode& node : tree.Nodes) {
+        if (node.Groep == 0 || !PageDefined(node.Groep, node.Subgroep))
+            continue;
+        if (arguments.Page && *arguments.Page != PageId(node.Groep, node.Subgroep))
+            continue;
+        if (shown)
+            std::cout << '\n';
+        PrintPage(node);
+        shown = true;
+    }
+    if (arguments.Page && !shown) {
+        std::cerr << "kq9ctl: the group tree and the page table have no page " << *arguments.Page
+                  << '\n';
+        return CtlExit::Usage;
+    }
+    return CtlExit::Success;
+}
