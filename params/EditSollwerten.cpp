@@ -253,6 +253,10 @@ void TFormEditSollwerten::EnableWindowMenuItems() {
     subAfdrukken->setEnabled(FormAfdrukkenSoll != nullptr);
 }
 
+QLineEdit* TFormEditSollwerten::CellEditor() const {
+    return FGrid->Editing() ? FDelegate->Editor.data() : nullptr;
+}
+
 void TFormEditSollwerten::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous())
@@ -308,8 +312,8 @@ void TFormEditSollwerten::ShowMessage(const QString& text) {
 }
 
 void TFormEditSollwerten::CloseEditor() {
-    if (FDelegate->Editor && FGrid->Editing())
-        FGrid->CloseEditor(FDelegate->Editor);
+    if (QLineEdit* editor = CellEditor())
+        FGrid->CloseEditor(editor);
 }
 
 void TFormEditSollwerten::OpenEditor(int row, int column) {
@@ -393,9 +397,9 @@ void TFormEditSollwerten::EnterValue(const QString& text) {
     std::optional<int32_t> value = SollTextToValue(text);
     if (!value) {
         cell->setText(SetpointText(setpoint));
-        if (FDelegate->Editor && FGrid->Editing()) {
-            FDelegate->Editor->setText(cell->text());
-            FDelegate->Editor->selectAll();
+        if (QLineEdit* editor = CellEditor()) {
+            editor->setText(cell->text());
+            editor->selectAll();
         }
         ShowMessage(Tekst(TextKey::EditSollwert::Msg_SollwertOngeldig));
         return;

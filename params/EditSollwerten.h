@@ -50,6 +50,8 @@ public:
     TEditorDialogs Dialogs;
 
     void EnableWindowMenuItems();
+    // The in-place editor of the current cell while a value is being typed, else null.
+    QLineEdit* CellEditor() const;
 
     void FormActivate();
     // Shows every setpoint of the store.

@@ -221,6 +221,7 @@ void TFormParamService::ShowOptionFace() {
     int32_t value = ParamStore().ParData[static_cast<size_t>(FNummer)];
     ComboParData->setCurrentIndex(value >= 0 && value < options.size() ? value : -1);
     layout()->invalidate();
+    layout()->activate();
     ComboParData->setFocus();
 }
 
@@ -233,6 +234,7 @@ void TFormParamService::ShowNumberFace() {
     FDigitLimit = ::DigitLimit(selPar.MinTekst, selPar.MaxTekst, FDecimals);
     MaskEditParData->setText(selPar.Waarde);
     layout()->invalidate();
+    layout()->activate();
     MaskEditParData->setFocus();
 }
 
