@@ -46,6 +46,8 @@ QString WrapLine(QString rest, int width) {
         qsizetype end = 0;
         qsizetype next = 0;
         FindBreak(rest, width, end, next);
+        while (end > 0 && IsBlank(rest[end - 1]))
+            --end;
         lines << rest.left(end);
         while (next < rest.size() && IsBlank(rest[next]))
             ++next;
