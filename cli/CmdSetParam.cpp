@@ -52,8 +52,7 @@ TServiceValue Validate(int nr, const QString& text) {
     }
     QString typed = text;
     typed.replace(u'.', u',');
-    return ValidateServiceNumber(typed, ResolvedDecimals(defs.Dec(nr)), defs.Min(nr),
-                                 defs.Max(nr));
+    return ValidateServiceNumber(typed, ResolvedDecimals(defs.Dec(nr)), defs.Min(nr), defs.Max(nr));
 }
 
 std::string Allowed(int nr) {

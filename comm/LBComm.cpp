@@ -323,7 +323,9 @@ void TLBComm::Assign(const TLBComm& source) {
     SetTransmitDriver(source.TransmitDriver());
 }
 
-uint16_t TLBComm::IoBaseAddress() const { return IoAddresses[Ord(FPortAddress)]; }
+uint16_t TLBComm::IoBaseAddress() const {
+    return IoAddresses[Ord(FPortAddress)];
+}
 
 int TLBComm::QueueRequest(TCommRequest* request) {
     if (!FActive)

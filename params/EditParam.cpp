@@ -34,7 +34,7 @@
 namespace {
 
 constexpr int ColumnWidths[ParamColumnCount] = {60, 44, 210, 78, 219};
-constexpr int TreeWidth = 240;
+constexpr int TreeWidth = 260;
 constexpr int ValuePanelWidth = 100;
 constexpr int GroupWithClear = 9;
 constexpr int PageRole = Qt::UserRole;
@@ -92,8 +92,8 @@ QFont FixedPitch(const QFont& base) {
 } // namespace
 
 TFormEditParam::TFormEditParam(TLBComm* port, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      Dialogs(this), FPort(port) {
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), Dialogs(this),
+      FPort(port) {
     setModal(true);
     setWindowTitle(QString::fromUtf8(TextKey::EditParam::Caption.Default));
     CreateMenu();
@@ -193,17 +193,18 @@ void TFormEditParam::CreateControls() {
     CmdClear->setAutoDefault(false);
     CmdClear->setAccessibleDescription(QStringLiteral("Sets every parameter of the page to 0"));
 
-    StatusBar1 = Named(new QStatusBar(this), "StatusBar1", QStringLiteral("Limits of the parameter"));
+    StatusBar1 =
+        Named(new QStatusBar(this), "StatusBar1", QStringLiteral("Limits of the parameter"));
     StatusBar1->setSizeGripEnabled(false);
-    static const char* const names[7] = {"LabelMinPanel",     "PanelMinimum", "LabelMaxPanel",
-                                         "PanelMaximum",      "LabelDefaultPanel",
-                                         "PanelDefaultValue", "PanelSpare"};
+    static const char* const names[7] = {"LabelMinPanel", "PanelMinimum",      "LabelMaxPanel",
+                                         "PanelMaximum",  "LabelDefaultPanel", "PanelDefaultValue",
+                                         "PanelSpare"};
     static const char* const shows[7] = {"", "Minimum", "", "Maximum", "", "Default value", ""};
-    const QString labels[7] = {QStringLiteral("Min:"), {}, QStringLiteral("Max:"), {},
-                               QStringLiteral("Default:"), {}, {}};
+    const QString labels[7] = {
+        QStringLiteral("Min:"), {}, QStringLiteral("Max:"), {}, QStringLiteral("Default:"), {}, {}};
     for (int i = 0; i < 7; ++i) {
-        StatusPanel[i] = Named(new QLabel(labels[i], StatusBar1), names[i],
-                               QString::fromLatin1(shows[i]));
+        StatusPanel[i] =
+            Named(new QLabel(labels[i], StatusBar1), names[i], QString::fromLatin1(shows[i]));
         StatusPanel[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         if (i % 2 == 1 && i < 6) {
             StatusPanel[i]->setMinimumWidth(ValuePanelWidth);
@@ -364,8 +365,9 @@ void TFormEditParam::StringGrid1DblClick() {
     Dialogs.ExecDialog(*FormParamService);
     FillPage();
     TSelPar& selPar = ParamStore().SelPar;
-    selPar.Waarde = IntToFixedText(DecCode, ParamStore().ParData[static_cast<size_t>(
-                                                FPage[static_cast<size_t>(row)].Parameter)]);
+    selPar.Waarde = IntToFixedText(
+        DecCode,
+        ParamStore().ParData[static_cast<size_t>(FPage[static_cast<size_t>(row)].Parameter)]);
 }
 
 void TFormEditParam::CmdClearClick() {

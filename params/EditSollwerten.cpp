@@ -11,6 +11,7 @@
 #include "params/ParamStore.h"
 #include "params/SchrijfParSoll.h"
 #include "params/SollGridRules.h"
+#include "params/TypedChar.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -40,26 +41,16 @@ const TValueFileTexts SollFileTexts = {
      TextKey::EditSollwert::OpenMsg3, TextKey::EditSollwert::OpenMsg4},
 };
 
-const TTextKey SendWarning[] = {TextKey::EditSollwert::ZendMsg_10, TextKey::EditSollwert::ZendMsg_20,
-                                TextKey::EditSollwert::ZendMsg_30, TextKey::EditSollwert::ZendMsg_40,
-                                TextKey::EditSollwert::ZendMsg_50};
+const TTextKey SendWarning[] = {
+    TextKey::EditSollwert::ZendMsg_10, TextKey::EditSollwert::ZendMsg_20,
+    TextKey::EditSollwert::ZendMsg_30, TextKey::EditSollwert::ZendMsg_40,
+    TextKey::EditSollwert::ZendMsg_50};
 const TTextKey PrintWarning[] = {TextKey::Afdrukken::AfdrukMsg_10, TextKey::Afdrukken::AfdrukMsg_20,
                                  TextKey::Afdrukken::AfdrukMsg_30, TextKey::Afdrukken::AfdrukMsg_40,
                                  TextKey::Afdrukken::AfdrukMsg_50};
 
 bool IsValueColumn(int column) {
     return column == SollColWaarde1 || column == SollColWaarde2;
-}
-
-// The character a key event types, u'\b' for backspace; nothing for other keys.
-QChar TypedChar(const QKeyEvent& event) {
-    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return {};
-    if (event.key() == Qt::Key_Backspace)
-        return u'\b';
-    if (!event.text().isEmpty() && event.text()[0] >= u' ')
-        return event.text()[0];
-    return {};
 }
 
 } // namespace
@@ -146,8 +137,8 @@ protected:
 };
 
 TFormEditSollwerten::TFormEditSollwerten(TLBComm* port, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      Dialogs(this), FPort(port) {
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), Dialogs(this),
+      FPort(port) {
     setModal(true);
     setWindowTitle(QString::fromUtf8(TextKey::EditSollwert::Caption.Default));
     CreateMenu();

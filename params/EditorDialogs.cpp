@@ -35,10 +35,10 @@ TEditorDialogs::TEditorDialogs(QWidget* owner) : FOwner(owner) {
 }
 
 QString TEditorDialogs::AskSaveFile(const TValueFileTexts& texts) {
-    QString path = GetSaveFileName(
-        {Tekst(texts.SaveCaption), GlobalVar().OpenCloseDialoogPath,
-         QtNameFilter(Tekst(WithDefault(texts.OpenFilter, texts.SaveFilter))),
-         QString::fromLatin1(texts.Suffix)});
+    QString path =
+        GetSaveFileName({Tekst(texts.SaveCaption), GlobalVar().OpenCloseDialoogPath,
+                         QtNameFilter(Tekst(WithDefault(texts.OpenFilter, texts.SaveFilter))),
+                         QString::fromLatin1(texts.Suffix)});
     if (!path.isEmpty())
         RememberDialogFolder(path);
     return path;
@@ -54,8 +54,8 @@ QString TEditorDialogs::AskOpenFile(const TValueFileTexts& texts) {
 
 void TEditorDialogs::ShowWriteError(const TValueFileTexts& texts, const QString& path,
                                     const QString& reason) {
-    ShowMessage(QMessageBox::Critical, Tekst(texts.ErrorCaption), path + QStringLiteral(": ") + reason,
-                QMessageBox::Ok);
+    ShowMessage(QMessageBox::Critical, Tekst(texts.ErrorCaption),
+                path + QStringLiteral(": ") + reason, QMessageBox::Ok);
 }
 
 bool TEditorDialogs::CheckOpenResult(const TValueFileTexts& texts, TValueFileResult result) {
@@ -75,7 +75,7 @@ bool TEditorDialogs::ConfirmWithoutSet(QWidget* window, const TTextKey& caption,
     QStringList texts;
     for (const TTextKey& line : lines)
         texts << Tekst(line);
-    return ShowMessage(QMessageBox::Warning, window->windowTitle(), texts.join(QStringLiteral("\n\r")),
-                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) ==
-           QMessageBox::Yes;
+    return ShowMessage(
+               QMessageBox::Warning, window->windowTitle(), texts.join(QStringLiteral("\n\r")),
+               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) == QMessageBox::Yes;
 }

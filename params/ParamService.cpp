@@ -11,6 +11,7 @@
 #include "params/ParamServiceInput.h"
 #include "params/ParamStore.h"
 #include "params/SingleParamReplies.h"
+#include "params/TypedChar.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -100,7 +101,8 @@ void TFormParamService::CreateControls() {
     PanelService->setFont(status);
     PanelService->setMinimumHeight(PanelService->fontMetrics().height() + 8);
 
-    CmdDefault = Named(new QPushButton(text(TextKey::ParamService::CmdDefault), this), "CmdDefault");
+    CmdDefault =
+        Named(new QPushButton(text(TextKey::ParamService::CmdDefault), this), "CmdDefault");
     CmdOK = Named(new QPushButton(text(TextKey::ParamService::CmdOK), this), "CmdOK");
     CmdBerPar = Named(new QPushButton(text(TextKey::ParamService::CmdBerPar), this), "CmdBerPar");
     CmdZenden = Named(new QPushButton(text(TextKey::ParamService::CmdZenden), this), "CmdZenden");
@@ -303,8 +305,7 @@ void TFormParamService::LD100ZendServiceParameterCommResult(TLBProtocolComponent
     EnableButtons(true);
 }
 
-void TFormParamService::LD100ServiceBerParCommResult(TLBProtocolComponent*,
-                                                     TMemoryStream& result) {
+void TFormParamService::LD100ServiceBerParCommResult(TLBProtocolComponent*, TMemoryStream& result) {
     std::string reply = result.ToString();
     if (ClassifyTakeOverReply(reply) != TTakeOverReply::Unexpected && OnParGezonden)
         OnParGezonden(false);
@@ -340,19 +341,13 @@ bool TFormParamService::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TFormParamService::MaskEditParDataKeyPress(const QKeyEvent& event) {
-    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return false;
-    QChar key;
-    if (event.key() == Qt::Key_Backspace)
-        key = u'\b';
-    else if (!event.text().isEmpty() && event.text()[0] >= u' ')
-        key = event.text()[0];
-    else
+    QChar key = TypedChar(event);
+    if (key.isNull())
         return false;
     TServiceField field{MaskEditParData->text(), MaskEditParData->cursorPosition(),
                         MaskEditParData->hasSelectedText()};
-    TServiceKey outcome = FilterServiceKey(key, field, FDecimals, FDigitLimit,
-                                           ParamStore().SelPar.Min);
+    TServiceKey outcome =
+        FilterServiceKey(key, field, FDecimals, FDigitLimit, ParamStore().SelPar.Min);
     switch (outcome.Action) {
     case TServiceKeyAction::Drop:
         return true;

@@ -8,8 +8,7 @@
 namespace {
 
 bool AllDigits(const QString& text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
 bool IsDigit(QChar c) {

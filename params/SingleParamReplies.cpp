@@ -34,8 +34,7 @@ TStatusText TakeOverText(const std::string& reply, const TTextKey& accepted,
     return {Tekst(unexpected), true};
 }
 
-TStatusText CommErrorText(const TCommError& error, const TTextKey& timeout,
-                          const TTextKey& other) {
+TStatusText CommErrorText(const TCommError& error, const TTextKey& timeout, const TTextKey& other) {
     // Every failure is shown: a failure without a system error or line errors (the port
     // closed, say) must not leave the text of the running request standing.
     return {Tekst(error.Code == CommCode::Timeout ? timeout : other), true};

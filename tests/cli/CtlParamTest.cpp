@@ -105,8 +105,7 @@ TEST_F(CtlParamTest, SetParamChecksAsTheDialogDoesBeforeAnythingIsSent) {
     EXPECT_EQ(Parameter(17), 1500);
     TRunResult rejected = Ctl({"set-param", "17", "-2", "--take-over"});
     EXPECT_EQ(rejected.ExitCode, 5);
-    EXPECT_NE(rejected.Err.find("Parameter 57 not taken over"), std::string::npos)
-        << rejected.Err;
+    EXPECT_NE(rejected.Err.find("Parameter 57 not taken over"), std::string::npos) << rejected.Err;
     EXPECT_EQ(Parameter(17), -2000);
     Unit([](TSimUnit& u) { u.RejectedParameter = -1; });
     EXPECT_EQ(Ctl({"set-param", "--take-over", "17", "3"}).ExitCode, 0);

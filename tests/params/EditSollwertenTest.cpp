@@ -188,8 +188,9 @@ TEST_F(EditSollwertenTest, FilesRoundTripWithoutTouchingTheParameters) {
     ParamStore().SollData[5] = 1;
     Chosen = Path("short.aps");
     Form.subOpenen->trigger();
-    EXPECT_EQ(Messages,
-              QStringList{"Error|The file does not hold exactly 49 setpoint lines (S000 ... S048)."});
+    EXPECT_EQ(
+        Messages,
+        QStringList{"Error|The file does not hold exactly 49 setpoint lines (S000 ... S048)."});
     EXPECT_EQ(ParamStore().SollData[5], 1);
 }
 
@@ -227,6 +228,7 @@ TEST_F(EditSollwertenTest, ReceiveAndSendGoThroughTheTransferDialogsInMode1) {
     Form.subParZendenClick();
     EXPECT_EQ(shown, 2);
     ASSERT_EQ(Messages.size(), 1);
-    EXPECT_TRUE(Messages[0].startsWith("Warning|No setpoints have been received or opened yet.\n\r"));
+    EXPECT_TRUE(
+        Messages[0].startsWith("Warning|No setpoints have been received or opened yet.\n\r"));
     EXPECT_EQ(Form.windowTitle(), "Warning");
 }

@@ -86,7 +86,8 @@ void EditorTest::TearDown() {
 }
 
 void EditorTest::LoadLanguage() {
-    QString shipped = QString::fromLocal8Bit(qgetenv("KQ9_DATA_DIR")) + QStringLiteral("/Taal1.ini");
+    QString shipped =
+        QString::fromLocal8Bit(qgetenv("KQ9_DATA_DIR")) + QStringLiteral("/Taal1.ini");
     ASSERT_TRUE(QFile::copy(shipped, Path(QStringLiteral("Taal1.ini"))));
     TekstFile_Lezen();
     ASSERT_TRUE(GlobalVar().LanguageFileLoaded);

@@ -41,7 +41,9 @@ protected:
         SetUiHandover(nullptr);
         EditorTest::TearDown();
     }
-    int32_t UnitParameter(int nr) { return Sim.Line().Unit(0)->Parameters[static_cast<size_t>(nr)]; }
+    int32_t UnitParameter(int nr) {
+        return Sim.Line().Unit(0)->Parameters[static_cast<size_t>(nr)];
+    }
 
     std::unique_ptr<TQtHandover> Handover;
     TPtySimLine Sim{0};

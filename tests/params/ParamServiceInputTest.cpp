@@ -58,8 +58,7 @@ TEST(ParamServiceInput, KeyFilterShapesTypedText) {
     // A selection is replaced by the key, so the limits do not apply; a minus stays single.
     EXPECT_EQ(FilterServiceKey(u'9', {"123", 3, true}, 1, 3, -100).Action,
               TServiceKeyAction::Insert);
-    EXPECT_EQ(FilterServiceKey(u'-', {"-12", 3, true}, 1, 3, -100).Action,
-              TServiceKeyAction::Drop);
+    EXPECT_EQ(FilterServiceKey(u'-', {"-12", 3, true}, 1, 3, -100).Action, TServiceKeyAction::Drop);
     EXPECT_EQ(FilterServiceKey(u'\b', {"123", 3, false}, 1, 3, -100).Action,
               TServiceKeyAction::Insert);
 }

@@ -211,7 +211,8 @@ TEST(ParLoader, EveryOpeningSendsOneTakeOverAndAnyAnswerClearsTheMark) {
     // No answer: the time-out, and the mark stays.
     answer.clear();
     device->Responder = nullptr;
-    loader.LD100ParLoaderCommError(nullptr, {CommCode::Timeout, 0, 0}, loader.LD100ParLoader.ResultStream());
+    loader.LD100ParLoaderCommError(nullptr, {CommCode::Timeout, 0, 0},
+                                   loader.LD100ParLoader.ResultStream());
     EXPECT_EQ(cleared, 2);
     port.Close();
     SetUiHandover(nullptr);
