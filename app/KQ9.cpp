@@ -20,6 +20,8 @@
 #include "params/ParLoader.h"
 #include "params/ParamService.h"
 #include "params/SchrijfParSoll.h"
+#include "print/AfdrukkenPar.h"
+#include "print/AfdrukkenSoll.h"
 
 #include <QCommandLineParser>
 #include <QIcon>
@@ -114,6 +116,8 @@ int main(int argc, char** argv) {
         TFormSchrijfParSoll FormSchrijfParSoll(&FormMain.LBComm1, &FormMain);
         TFormInfoErrorNummers FormInfoErrorNummers(&FormMain);
         TFormParLoader FormParLoader(&FormMain.LBComm1, &FormEditParam);
+        TFormAfdrukkenPar FormAfdrukkenPar(&FormEditParam);
+        TFormAfdrukkenSoll FormAfdrukkenSoll(&FormEditSollwerten);
         FormMain.FormAboutWindow = &FormAbout;
         FormMain.FormOpties = &FormOpties;
         FormMain.FormLeesParSoll = &FormLeesParSoll;
@@ -127,6 +131,8 @@ int main(int argc, char** argv) {
         FormEditParam.FormParamService = &FormParamService;
         FormEditParam.FormParLoader = &FormParLoader;
         FormEditParam.FormInfoErrorNummers = &FormInfoErrorNummers;
+        FormEditParam.FormAfdrukkenPar = &FormAfdrukkenPar;
+        FormEditSollwerten.FormAfdrukkenSoll = &FormAfdrukkenSoll;
         FormEditSollwerten.FormLeesParSoll = &FormLeesParSoll;
         FormEditSollwerten.FormSchrijfParSoll = &FormSchrijfParSoll;
         instance.OnActivateRequest = [&FormMain] { BringForward(&FormMain); };

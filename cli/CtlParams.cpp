@@ -1,7 +1,6 @@
 #include "cli/CtlParams.h"
 
 #include "app/Functies.h"
-#include "app/LanguageTexts.h"
 #include "cli/CtlCommands.h"
 #include "cli/CtlExit.h"
 #include "cli/CtlPort.h"
@@ -26,7 +25,6 @@ bool ParseParameterNumber(const std::string& text, const char* command, int& nr)
 }
 
 void LoadParameterTexts() {
-    TekstFile_Lezen();
     ParameterDef_lezen();
     ParamNo_lezen();
 }

@@ -11,8 +11,8 @@ class TCtlPort;
 // A parameter number 0 … 399; false (with a message on stderr) for anything else.
 bool ParseParameterNumber(const std::string& text, const char* command, int& nr);
 
-// Loads the language file of the settings' language and the parameter definitions, page table
-// included, from the program folder (set up by TCtlPort).
+// Loads the parameter definitions and the page table from the data folder (set up, with the
+// language file, by TCtlPort).
 void LoadParameterTexts();
 
 // Reads parameter `nr` of the selected unit into the store. Success, or the exit code of the

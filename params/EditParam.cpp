@@ -23,7 +23,6 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyledItemDelegate>
@@ -92,7 +91,7 @@ QFont FixedPitch(const QFont& base) {
 } // namespace
 
 TFormEditParam::TFormEditParam(TLBComm* port, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), Dialogs(this),
+    : TActivatedDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), Dialogs(this),
       FPort(port) {
     setModal(true);
     setWindowTitle(QString::fromUtf8(TextKey::EditParam::Caption.Default));
@@ -241,12 +240,6 @@ void TFormEditParam::EnableWindowMenuItems() {
     subNokkenInfo->setEnabled(FormDisplayNokken != nullptr);
     subLinearisatie->setEnabled(FormLinearisatie != nullptr);
     subErrorNummers->setEnabled(FormInfoErrorNummers != nullptr);
-}
-
-void TFormEditParam::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormActivate();
 }
 
 void TFormEditParam::ApplyTexts() {
@@ -467,10 +460,8 @@ void TFormEditParam::subLinearisatieClick() {
 }
 
 void TFormEditParam::subErrorNummersClick() {
-    if (!FormInfoErrorNummers)
-        return;
-    FormInfoErrorNummers->show();
-    FormInfoErrorNummers->raise();
+    if (FormInfoErrorNummers)
+        Dialogs.ExecDialog(*FormInfoErrorNummers);
 }
 
 bool TFormEditParam::FormCloseQuery() {

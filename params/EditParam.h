@@ -6,10 +6,10 @@
 // window reads the whole set from the controller, writes it, saves and opens parameter files,
 // loads the defaults, and opens the loader and the windows that are set below.
 
+#include "app/ActivatedDialog.h"
 #include "params/EditParamPage.h"
 #include "params/EditorDialogs.h"
 
-#include <QDialog>
 #include <QPointer>
 
 #include <functional>
@@ -29,7 +29,7 @@ class TFormParamService;
 class TFormSchrijfParSoll;
 class TLBComm;
 
-class TFormEditParam : public QDialog {
+class TFormEditParam : public TActivatedDialog {
 public:
     // `port`: the main window's port; Receive, Send and the loader need it open.
     explicit TFormEditParam(TLBComm* port, QWidget* parent = nullptr);
@@ -64,7 +64,9 @@ public:
     QPointer<QDialog> FormAfdrukkenPar;     // the print-out, modal
     QPointer<QDialog> FormDisplayNokken;    // the cam display, modal
     QPointer<QDialog> FormLinearisatie;     // the linearisation window, modal
-    QPointer<QWidget> FormInfoErrorNummers; // the error numbers, not modal
+    // The error numbers. The main window shows them without waiting; from this modal window a
+    // window shown so would be out of the operator's reach, so it is shown modally here.
+    QPointer<QDialog> FormInfoErrorNummers;
 
     // The unit selected on the main window, named in a saved file's header.
     std::function<int()> SelectedUnit;
@@ -78,7 +80,7 @@ public:
     // the port was open at activation).
     void EnableWindowMenuItems();
 
-    void FormActivate();
+    void FormActivate() override;
     // Shows page (Groep, Subgroep) from the store; after every change of the store made here.
     void FillPage();
     // The page a node stands for, or the empty root page without one.
@@ -104,7 +106,6 @@ public:
     void reject() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -21,7 +21,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QShowEvent>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -137,7 +136,7 @@ protected:
 };
 
 TFormEditSollwerten::TFormEditSollwerten(TLBComm* port, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), Dialogs(this),
+    : TActivatedDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), Dialogs(this),
       FPort(port) {
     setModal(true);
     setWindowTitle(QString::fromUtf8(TextKey::EditSollwert::Caption.Default));
@@ -246,12 +245,6 @@ void TFormEditSollwerten::EnableWindowMenuItems() {
 
 QLineEdit* TFormEditSollwerten::CellEditor() const {
     return FGrid->Editing() ? FDelegate->Editor.data() : nullptr;
-}
-
-void TFormEditSollwerten::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormActivate();
 }
 
 void TFormEditSollwerten::ApplyTexts() {

@@ -5,9 +5,9 @@
 // cell its stored value back. From its menu the window reads the setpoints from the controller,
 // writes them, saves and opens setpoint files, and prints them when the print-out is set.
 
+#include "app/ActivatedDialog.h"
 #include "params/EditorDialogs.h"
 
-#include <QDialog>
 #include <QPointer>
 
 #include <functional>
@@ -25,7 +25,7 @@ class TLBComm;
 class TSollGrid;
 class TSollDelegate;
 
-class TFormEditSollwerten : public QDialog {
+class TFormEditSollwerten : public TActivatedDialog {
 public:
     // `port`: the main window's port; Receive and Send need it open.
     explicit TFormEditSollwerten(TLBComm* port, QWidget* parent = nullptr);
@@ -53,7 +53,7 @@ public:
     // The in-place editor of the current cell while a value is being typed, else null.
     QLineEdit* CellEditor() const;
 
-    void FormActivate();
+    void FormActivate() override;
     // Shows every setpoint of the store.
     void FillGrid();
     // The keys of the grid, with the in-place editor open or not; true when dealt with here.
@@ -68,9 +68,6 @@ public:
     void subAfdrukkenClick();
     void subParOntvangenClick();
     void subParZendenClick();
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     void CreateMenu();

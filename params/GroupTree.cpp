@@ -1,5 +1,6 @@
 #include "params/GroupTree.h"
 
+#include "app/ErrorRaised.h"
 #include "app/TextFile.h"
 
 #include <QFileInfo>
@@ -46,7 +47,7 @@ void NumberPages(std::vector<TGroupTreeNode>& nodes) {
 } // namespace
 
 QString GroupTreeErrorReport(const TGroupTree& tree) {
-    return QStringLiteral("EGroupTreeError error raised, with message : ") + tree.Error;
+    return ErrorRaisedText(QStringLiteral("EGroupTreeError"), tree.Error);
 }
 
 QString GroupTreeFileName(int taal) {

@@ -10,7 +10,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -21,7 +20,7 @@ constexpr int ButtonMinimumWidth = 96;
 } // namespace
 
 TFormParLoader::TFormParLoader(TLBComm* port, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : TActivatedDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setModal(true);
     setWindowTitle(QStringLiteral("Parameters KX91... Laden en Testen"));
     Panel1 = Named(new QLabel(this), "Panel1", QStringLiteral("Take-over result"));
@@ -58,12 +57,6 @@ TFormParLoader::TFormParLoader(TLBComm* port, QWidget* parent)
                                         TMemoryStream& result) {
         LD100ParLoaderCommError(sender, error, result);
     };
-}
-
-void TFormParLoader::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormActivate();
 }
 
 void TFormParLoader::FormActivate() {

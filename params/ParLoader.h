@@ -4,16 +4,16 @@
 // typically after single values were sent with the service-parameter dialog. OK closes it at any
 // time; opening it again repeats the command.
 
+#include "app/ActivatedDialog.h"
 #include "comm/LD100Protocol.h"
 
-#include <QDialog>
 
 #include <functional>
 
 class QLabel;
 class QPushButton;
 
-class TFormParLoader : public QDialog {
+class TFormParLoader : public TActivatedDialog {
 public:
     // `port`: the main window's port, which carries the request.
     explicit TFormParLoader(TLBComm* port, QWidget* parent = nullptr);
@@ -26,14 +26,11 @@ public:
     // parameter it rejects: the parameter editor's sent-but-not-taken-over mark goes.
     std::function<void()> OnTakeOverAnswered;
 
-    void FormActivate();
+    void FormActivate() override;
     void CmdOKClick() { accept(); }
     void LD100ParLoaderCommResult(TLBProtocolComponent* sender, TMemoryStream& result);
     void LD100ParLoaderCommError(TLBProtocolComponent* sender, const TCommError& error,
                                  TMemoryStream& result);
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     void ShowStatus(const QString& text, bool red);

@@ -20,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -59,7 +58,7 @@ QLabel* LimitPanel(QWidget* parent, const char* name, const QString& shows) {
 } // namespace
 
 TFormParamService::TFormParamService(TLBComm* port, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : TActivatedDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setModal(true);
     CreateControls();
     BindComponents(port);
@@ -168,12 +167,6 @@ void TFormParamService::BindComponents(TLBComm* port) {
     LD100ServiceBerPar.OnCommResult = [this](TLBProtocolComponent* sender, TMemoryStream& result) {
         LD100ServiceBerParCommResult(sender, result);
     };
-}
-
-void TFormParamService::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormActivate();
 }
 
 void TFormParamService::ApplyTexts() {

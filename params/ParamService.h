@@ -6,9 +6,9 @@
 // filter follows the parameter's decimals and limits; an option is chosen from a list. Escape
 // closes it; there is no close box.
 
+#include "app/ActivatedDialog.h"
 #include "comm/LD100Protocol.h"
 
-#include <QDialog>
 
 #include <functional>
 
@@ -19,7 +19,7 @@ class QLineEdit;
 class QPushButton;
 class QSpacerItem;
 
-class TFormParamService : public QDialog {
+class TFormParamService : public TActivatedDialog {
 public:
     // `port`: the main window's port, which carries the requests.
     explicit TFormParamService(TLBComm* port, QWidget* parent = nullptr);
@@ -44,7 +44,7 @@ public:
     int Decimals() const { return FDecimals; }
     int DigitLimit() const { return FDigitLimit; }
 
-    void FormActivate();
+    void FormActivate() override;
     // Checks the field and stores the value; false (with the red text shown) when invalid.
     bool Validate();
     void CmdOKClick();
@@ -58,7 +58,6 @@ public:
                                             TMemoryStream& result);
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
