@@ -91,8 +91,8 @@ QFont FixedPitch(const QFont& base) {
 } // namespace
 
 TFormEditParam::TFormEditParam(TLBComm* port, QWidget* parent)
-    : TActivatedDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), Dialogs(this),
-      FPort(port) {
+    : TActivatedDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      Dialogs(this), FPort(port) {
     setModal(true);
     setWindowTitle(QString::fromUtf8(TextKey::EditParam::Caption.Default));
     CreateMenu();

@@ -61,9 +61,9 @@ public:
     QPointer<TFormSchrijfParSoll> FormSchrijfParSoll;
     QPointer<TFormParamService> FormParamService;
     QPointer<TFormParLoader> FormParLoader;
-    QPointer<QDialog> FormAfdrukkenPar;     // the print-out, modal
-    QPointer<QDialog> FormDisplayNokken;    // the cam display, modal
-    QPointer<QDialog> FormLinearisatie;     // the linearisation window, modal
+    QPointer<QDialog> FormAfdrukkenPar;  // the print-out, modal
+    QPointer<QDialog> FormDisplayNokken; // the cam display, modal
+    QPointer<QDialog> FormLinearisatie;  // the linearisation window, modal
     // The error numbers. The main window shows them without waiting; from this modal window a
     // window shown so would be out of the operator's reach, so it is shown modally here.
     QPointer<QDialog> FormInfoErrorNummers;

@@ -136,8 +136,8 @@ protected:
 };
 
 TFormEditSollwerten::TFormEditSollwerten(TLBComm* port, QWidget* parent)
-    : TActivatedDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), Dialogs(this),
-      FPort(port) {
+    : TActivatedDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      Dialogs(this), FPort(port) {
     setModal(true);
     setWindowTitle(QString::fromUtf8(TextKey::EditSollwert::Caption.Default));
     CreateMenu();

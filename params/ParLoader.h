@@ -7,7 +7,6 @@
 #include "app/ActivatedDialog.h"
 #include "comm/LD100Protocol.h"
 
-
 #include <functional>
 
 class QLabel;

@@ -9,7 +9,6 @@
 #include "app/ActivatedDialog.h"
 #include "comm/LD100Protocol.h"
 
-
 #include <functional>
 
 class QComboBox;
