@@ -2,6 +2,7 @@
 
 #include "app/Functies.h"
 #include "app/GlobalVar.h"
+#include "app/InfoErrorNummers.h"
 #include "app/LanguageTexts.h"
 #include "app/TextKeys.h"
 #include "app/WidgetNames.h"
@@ -461,7 +462,7 @@ void TFormEditParam::subLinearisatieClick() {
 
 void TFormEditParam::subErrorNummersClick() {
     if (FormInfoErrorNummers)
-        Dialogs.ExecDialog(*FormInfoErrorNummers);
+        FormInfoErrorNummers->ShowNonModal();
 }
 
 bool TFormEditParam::FormCloseQuery() {

@@ -23,6 +23,7 @@ class QStatusBar;
 class QTableWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
+class TFormInfoErrorNummers;
 class TFormLeesParSoll;
 class TFormParLoader;
 class TFormParamService;
@@ -64,9 +65,8 @@ public:
     QPointer<QDialog> FormAfdrukkenPar;  // the print-out, modal
     QPointer<QDialog> FormDisplayNokken; // the cam display, modal
     QPointer<QDialog> FormLinearisatie;  // the linearisation window, modal
-    // The error numbers. The main window shows them without waiting; from this modal window a
-    // window shown so would be out of the operator's reach, so it is shown modally here.
-    QPointer<QDialog> FormInfoErrorNummers;
+    // The error numbers, shown without waiting; the window is lent to this modal one meanwhile.
+    QPointer<TFormInfoErrorNummers> FormInfoErrorNummers;
 
     // The unit selected on the main window, named in a saved file's header.
     std::function<int()> SelectedUnit;

@@ -4,6 +4,7 @@
 #include "EditorTestSupport.h"
 
 #include "app/GlobalVar.h"
+#include "app/InfoErrorNummers.h"
 #include "comm/LBComm.h"
 #include "params/EditParam.h"
 #include "params/LeesParSoll.h"
@@ -309,4 +310,16 @@ TEST_F(EditParamTest, FilesRoundTripAndABadFileChangesNothing) {
     Form.subOpslaanAlsClick();
     ASSERT_EQ(Messages.size(), 2);
     EXPECT_TRUE(Messages[1].startsWith("Error|" + Chosen + ": "));
+}
+
+TEST_F(EditParamTest, TheErrorNumbersOpenBesideTheEditorWithoutWaiting) {
+    TFormInfoErrorNummers errors;
+    Form.FormInfoErrorNummers = &errors;
+    Form.show();
+    Form.EnableWindowMenuItems();
+    ASSERT_TRUE(Form.subErrorNummers->isEnabled());
+    Form.subErrorNummers->trigger();
+    EXPECT_TRUE(errors.isVisible());
+    EXPECT_FALSE(errors.isModal());
+    errors.close();
 }
