@@ -2,11 +2,13 @@
 // settings, or with --demo on a simulated controller line inside the program.
 
 #include "app/About.h"
+#include "app/ApparaatZoeken.h"
 #include "app/DemoLine.h"
 #include "app/ErrorReport.h"
 #include "app/FileLocations.h"
 #include "app/GlobalVar.h"
 #include "app/InfoErrorNummers.h"
+#include "app/InitSerial.h"
 #include "app/KX71Main.h"
 #include "app/Opties.h"
 #include "app/PortAccess.h"
@@ -110,9 +112,12 @@ int main(int argc, char** argv) {
         TFormAbout FormAbout(&FormMain);
         TFormEditParam FormEditParam(&FormMain.LBComm1, &FormMain);
         TFormOpties FormOpties(&FormMain);
+        TFormInitSerial FormInitSerial(&FormMain.LBComm1, &FormMain);
         TFormParamService FormParamService(&FormMain.LBComm1, &FormEditParam);
         TFormEditSollwerten FormEditSollwerten(&FormMain.LBComm1, &FormMain);
         TFormLeesParSoll FormLeesParSoll(&FormMain.LBComm1, &FormMain);
+        TFormApparaatZoeken FormApparaatZoeken(&FormMain.LBComm1, FormMain.SpinEditUnitSelect,
+                                               &FormMain);
         TFormSchrijfParSoll FormSchrijfParSoll(&FormMain.LBComm1, &FormMain);
         TFormInfoErrorNummers FormInfoErrorNummers(&FormMain);
         TFormParLoader FormParLoader(&FormMain.LBComm1, &FormEditParam);
@@ -120,7 +125,9 @@ int main(int argc, char** argv) {
         TFormAfdrukkenSoll FormAfdrukkenSoll(&FormEditSollwerten);
         FormMain.FormAboutWindow = &FormAbout;
         FormMain.FormOpties = &FormOpties;
+        FormMain.FormInitSerial = &FormInitSerial;
         FormMain.FormLeesParSoll = &FormLeesParSoll;
+        FormMain.FormApparaatZoeken = &FormApparaatZoeken;
         FormMain.FormSchrijfParSoll = &FormSchrijfParSoll;
         FormMain.FormInfoErrorNummers = &FormInfoErrorNummers;
         FormMain.FormEditParam = &FormEditParam;

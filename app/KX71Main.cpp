@@ -43,6 +43,7 @@ TFormMain::TFormMain(const QStringList& arguments, TSerialDeviceFactory factory)
     if (QScreen* screen = QApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     BindComponents();
+    BindSerialSettings();
     FormCreate(arguments);
 }
 

@@ -4,6 +4,7 @@
 // opens the other windows.
 
 #include "comm/LBComm.h"
+#include "comm/LBSetupCommDialog.h"
 #include "comm/LD100Protocol.h"
 
 #include <QLabel>
@@ -26,6 +27,7 @@ class TFormAbout;
 class TFormInfoErrorNummers;
 class TFormEditParam;
 class TFormEditSollwerten;
+class TFormInitSerial;
 class TFormLeesParSoll;
 class TFormOpties;
 class TFormSchrijfParSoll;
@@ -38,6 +40,7 @@ public:
 
     // The windows this one looks at or opens, set once they exist.
     QPointer<QDialog> FormApparaatZoeken;
+    QPointer<TFormInitSerial> FormInitSerial;
     QPointer<TFormLeesParSoll> FormLeesParSoll;
     QPointer<TFormSchrijfParSoll> FormSchrijfParSoll;
     QPointer<TFormOpties> FormOpties;
@@ -47,6 +50,8 @@ public:
     QPointer<TFormEditSollwerten> FormEditSollwerten;
 
     TLBComm LBComm1;
+    // The library's setup form for the port; no menu item shows it.
+    TLBSetupCommDialog LBSetupCommDialog1;
 
     // Unit group, status and error panels.
     QPushButton* CmdSelectUnit;
@@ -139,6 +144,8 @@ public:
     // After a change of language: the texts again, and what the open port allows enabled again.
     void ApplyLanguage();
     void EnableExtraMenuItems();
+    // Extra > Serieel: the serial settings window, which closes the port and opens it on OK.
+    void Serial1Click();
     // Enables the items of the windows that have been set.
     void EnableWindowMenuItems();
     void EnableEditMenuItems();
@@ -160,11 +167,13 @@ private:
     }
     void RunHandler(void (TFormMain::*handler)());
     void BindLiveComponents();
+    void BindSerialSettings();
     void FormCreate(const QStringList& arguments);
     void FormClose();
 
     void LBComm1Activate();
     void LBComm1Deactivate();
+    void LBSetupCommDialog1Show();
     void LD100UnitSelectCommResult();
     void LD100UnitSelectComError(const TCommError& error);
     void LD100TypeInfoCommResult(TMemoryStream& result);

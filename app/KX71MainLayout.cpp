@@ -278,7 +278,7 @@ void TFormMain::BuildMenu() {
     Errno1 = item(Info1, "Errno1", QStringLiteral("Error nummers"));
 
     // Windows that do not exist yet keep their items disabled.
-    for (QAction* missing : {Serial1, ww1, displaynokken1, Grafiek1, Grafiek2, FormAbout, Errno1})
+    for (QAction* missing : {ww1, displaynokken1, Grafiek1, Grafiek2, FormAbout, Errno1})
         missing->setEnabled(false);
     EnableWindowMenuItems();
 }

@@ -2,6 +2,7 @@
 // backing a controller up to a file and restoring it, and searching the line for devices.
 
 #include "app/BackupRestore.h"
+#include "app/InitSerial.h"
 #include "app/KX71Main.h"
 #include "params/LeesParSoll.h"
 #include "params/ParamStore.h"
@@ -48,4 +49,5 @@ void TFormMain::EnableWindowMenuItems() {
     KX71zoeken->setEnabled(FormApparaatZoeken != nullptr);
     EnableExtraMenuItems();
     EnableEditMenuItems();
+    Serial1->setEnabled(FormInitSerial != nullptr);
 }

@@ -1,6 +1,7 @@
 // kq9ctl sim: serves a simulated line of controllers on a new pty until SIGINT, SIGTERM or a
 // hang-up of its terminal. The first line of stdout is the device path to open; --link also
-// makes a symbolic link to it, removed again at the end.
+// makes a symbolic link to it, removed again at the end. Every unit answers at the settings of
+// --line unless --unit-line gives it its own.
 
 #include "app/GlobalVar.h"
 #include "cli/CtlCommands.h"
@@ -10,9 +11,11 @@
 #include "sim/SimInterpreter.h"
 #include "sim/SimPtyServer.h"
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <iostream>
+#include <map>
 #include <sstream>
 
 namespace {
@@ -21,6 +24,8 @@ struct TSimOptions {
     std::string Link;
     std::vector<int> Units{0};
     TSimLineSettings Line;
+    // Units that answer at line settings of their own instead of those of --line.
+    std::map<int, TSimLineSettings> UnitLines;
     std::string ParameterFile;
 };
 
@@ -36,6 +41,19 @@ bool ParseUnits(const std::string& text, std::vector<int>& units) {
     return !units.empty();
 }
 
+// "N=rate,parity,databits,stopbits" (or "N=any"): the line settings unit N answers at.
+bool ParseUnitLine(const std::string& text, std::map<int, TSimLineSettings>& unitLines) {
+    size_t equals = text.find('=');
+    int64_t number = 0;
+    TSimLineSettings settings;
+    if (equals == std::string::npos || !ParseSimNumber(text.substr(0, equals), number) ||
+        number < 0 || number >= TSimLine::MaxUnits ||
+        !ParseSimLineSettings(text.substr(equals + 1), settings))
+        return false;
+    unitLines[static_cast<int>(number)] = settings;
+    return true;
+}
+
 bool ParseSimOptions(const std::vector<std::string>& args, TSimOptions& options,
                      std::string& error) {
     for (size_t i = 0; i < args.size();) {
@@ -49,6 +67,8 @@ bool ParseSimOptions(const std::vector<std::string>& args, TSimOptions& options,
             good = ParseUnits(value, options.Units);
         else if (name == "--line")
             good = ParseSimLineSettings(value, options.Line);
+        else if (name == "--unit-line")
+            good = ParseUnitLine(value, options.UnitLines);
         else if (name == "--params")
             options.ParameterFile = value;
         else {
@@ -57,6 +77,14 @@ bool ParseSimOptions(const std::vector<std::string>& args, TSimOptions& options,
         }
         if (!good || value.empty()) {
             error = "bad value for " + name + ": " + value;
+            return false;
+        }
+    }
+    for (const auto& [unit, settings] : options.UnitLines) {
+        if (std::find(options.Units.begin(), options.Units.end(), unit) == options.Units.end()) {
+            error = "--unit-line names unit " + std::to_string(unit) +
+                    ", which is not on the "
+                    "line (--units)";
             return false;
         }
     }
@@ -89,7 +117,10 @@ int RunSimCommand(const TCtlOptions& global) {
             std::cerr << "kq9ctl: unit " << unit << " is given twice\n";
             return CtlExit::Usage;
         }
-        line->Configure(unit, [&](TSimUnit& u) { u.Line = options.Line; });
+        auto own = options.UnitLines.find(unit);
+        const TSimLineSettings& settings =
+            own == options.UnitLines.end() ? options.Line : own->second;
+        line->Configure(unit, [&](TSimUnit& u) { u.Line = settings; });
     }
     // Without --params the units take the definitions shipped with the program.
     SetCtlFileLocations(global);

@@ -12,10 +12,16 @@ const std::vector<TCtlCommand>& CtlCommands() {
         {"read-params", "FILE.app", RunReadParamsCommand},
         {"read-setpoints", "FILE.aps", RunReadSetpointsCommand},
         {"restore", "FILE.bak [--yes]", RunRestoreCommand},
+        {"scan",
+         "[--from 9600|19200|28800|38400|57600] [--parity com|auto] "
+         "[--stopbits com|auto] [--units A-B]",
+         RunScanCommand},
         {"send", "TEXT...", RunSendCommand},
         {"set-param", "N VALUE [--take-over]", RunSetParamCommand},
         {"show-params", "FILE.app [--page ID]", RunShowParamsCommand},
-        {"sim", "[--link PATH] [--units 0,5,31] [--line 38400,E,8,1|any] [--params FILE]",
+        {"sim",
+         "[--link PATH] [--units 0,5,31] [--line 38400,E,8,1|any] [--unit-line N=19200,E,8,2]... "
+         "[--params FILE]",
          RunSimCommand},
         {"verify", "FILE.bak", RunVerifyCommand},
         {"write-params", "FILE.app", RunWriteParamsCommand},

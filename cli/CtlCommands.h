@@ -25,6 +25,7 @@ int RunPrintSetpointsCommand(const TCtlOptions& options);
 int RunReadParamsCommand(const TCtlOptions& options);
 int RunReadSetpointsCommand(const TCtlOptions& options);
 int RunRestoreCommand(const TCtlOptions& options);
+int RunScanCommand(const TCtlOptions& options);
 int RunSendCommand(const TCtlOptions& options);
 int RunSetParamCommand(const TCtlOptions& options);
 int RunShowParamsCommand(const TCtlOptions& options);
