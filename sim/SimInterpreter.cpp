@@ -175,9 +175,8 @@ TOutcome WriteCalibration(TContext& c) {
         return Refuse(er);
     if (!Fits32(a[0]) || !IsWritableCalibrationNumber(static_cast<int>(a[0])))
         return Refuse(Er::OutOfRange);
-    if (!c.Unit.CalibrationMode)
-        return Refuse(Er::WrongMode);
-    if (!Fits32(a[1]))
+    // Outside calibration mode a value is refused as a write of a parameter beyond its limits is.
+    if (!c.Unit.CalibrationMode || !Fits32(a[1]))
         return Refuse(Er::Limits);
     c.Unit.Calibration[static_cast<int>(a[0])] = static_cast<int32_t>(a[1]);
     return Answer(std::to_string(a[0]) + " " + std::to_string(a[1]));
@@ -193,13 +192,13 @@ TOutcome ReadCalibration(TContext& c) {
                   std::to_string(c.Unit.Calibration[static_cast<int>(n[0])]));
 }
 
+// Storing is allowed in and out of calibration mode, so that values written before "km 0" can
+// still be kept.
 TOutcome StoreCalibration(TContext& c) {
     if (!c.Command.Arguments.empty())
         return Refuse(Er::Malformed);
-    if (!c.Unit.CalibrationMode)
-        return Refuse(Er::WrongMode);
     c.Unit.StoredCalibration = c.Unit.Calibration;
-    return Answer("0");
+    return Answer(std::string());
 }
 
 const std::map<std::string, THandler>& Handlers() {
@@ -276,5 +275,6 @@ std::string SimAnswer(TSimUnit& unit, const TSimParameterTable& table, const std
     TOutcome outcome = handler->second(context);
     if (outcome.Refusal != 0)
         return "er " + std::to_string(outcome.Refusal);
-    return parsed.Name + " " + outcome.Answer;
+    // An answer with nothing after the command is its two letters alone.
+    return outcome.Answer.empty() ? parsed.Name : parsed.Name + " " + outcome.Answer;
 }

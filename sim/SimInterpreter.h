@@ -1,13 +1,14 @@
 #pragma once
 // The meaning of the controller commands for one unit: the command text (without its CR) in,
 // the answer text (without its line end) out. An answer is the command's two letters, a blank
-// and the answer proper, or a refusal "er" and a number:
+// and the answer proper (the letters alone when there is none), or a refusal "er" and a number:
 //   er 1  unknown command
 //   er 2  malformed command: an argument missing or surplus, or not a decimal number
 //   er 3  a number outside its range: unit, parameter, setpoint, thumbwheel, calibration value
 //         or calibration selection
-//   er 5  a calibration command outside calibration mode, or "ka" with no output selected
-//   er 7  a value outside the parameter's limits, or outside 32 bits
+//   er 5  "kf" or "ka" outside calibration mode, or "ka" with no output selected
+//   er 7  a value outside the parameter's limits, or outside 32 bits; a calibration value
+//         written outside calibration mode
 // Parameters and setpoints are raw integers; a value with decimals is sent multiplied out.
 
 #include "sim/SimParameterTable.h"

@@ -50,6 +50,10 @@ struct TSimUnit {
     TSimFaults Faults;
 };
 
+// The calibration a unit leaves the factory with: small offsets and gain corrections that make
+// its analog inputs read true, and the DAC counts of the output range ends.
+const std::map<int, int32_t>& SimFactoryCalibration();
+
 // Whether n is the number of a calibration value.
 bool IsCalibrationNumber(int n);
 // Whether calibration value n can be written ("kw"): 2034 … 2045.

@@ -51,7 +51,7 @@ TEST(SimLine, AnswersEveryCommandOfTheTableInItsForm) {
     EXPECT_EQ(Ask(line, "kf 2"), "kf 2\r\n");
     EXPECT_EQ(Ask(line, "ka -100000"), "ka -100000\r\n");
     EXPECT_EQ(Ask(line, "kw 2041 15"), "kw 2041 15\r\n");
-    EXPECT_EQ(Ask(line, "ks"), "ks 0\r\n");
+    EXPECT_EQ(Ask(line, "ks"), "ks\r\n");
     EXPECT_EQ(Ask(line, "km 0"), "km 0\r\n");
     // Blanks and control characters around the text do not matter; an empty line is no command.
     EXPECT_EQ(Ask(line, "  rt \t"), "rt KX71-2412\r\n");
@@ -103,8 +103,8 @@ TEST(SimLine, RefusalsCarryTheirNumbers) {
     EXPECT_EQ(Ask(line, "kr 99999999999"), "er 3\r\n");
     EXPECT_EQ(Ask(line, "km 2"), "er 3\r\n");
     EXPECT_EQ(Ask(line, "kf 1"), "er 5\r\n"); // calibration mode is off
-    EXPECT_EQ(Ask(line, "kw 2041 1"), "er 5\r\n");
-    EXPECT_EQ(Ask(line, "ks"), "er 5\r\n");
+    EXPECT_EQ(Ask(line, "kw 2041 1"), "er 7\r\n");
+    EXPECT_EQ(Ask(line, "ks 1"), "er 2\r\n");
     Ask(line, "km 1");
     EXPECT_EQ(Ask(line, "ka 5"), "er 5\r\n");      // no output selected
     EXPECT_EQ(Ask(line, "kw 2028 1"), "er 3\r\n"); // teach values are read only
@@ -181,6 +181,38 @@ TEST(SimLine, CalibrationFollowsTheModeAndKsStoresTheValues) {
     Ask(line, "km 0");
     EXPECT_EQ(line.Unit(0)->CalibratedOutput, 0);
     EXPECT_EQ(Ask(line, "r3"), "r3 40000\r\n"); // back to the live value: 4 mA at position 0
+    // Values written outside calibration mode are refused; storing still works.
+    EXPECT_EQ(Ask(line, "kw 2044 7"), "er 7\r\n");
+    Ask(line, "km 1");
+    Ask(line, "kw 2044 7");
+    Ask(line, "km 0");
+    EXPECT_EQ(Ask(line, "ks"), "ks\r\n");
+    EXPECT_EQ(line.Unit(0)->StoredCalibration.at(2044), 7);
+}
+
+TEST(SimLine, AnalogInputsFollowTheInputModeAndTheirCalibration) {
+    TSimLine line;
+    line.AddUnit(0);
+    line.SetClock([] { return int64_t{0}; }); // the input signals at their middle: 5 V, 12 mA
+    EXPECT_EQ(Ask(line, "r4"), "r4 50000\r\n");
+    EXPECT_EQ(Ask(line, "r5"), "r5 0\r\n");
+    Ask(line, "wp 226 1");
+    EXPECT_EQ(Ask(line, "r4"), "r4 0\r\n");
+    EXPECT_EQ(Ask(line, "r5"), "r5 120000\r\n");
+    // Ten offset steps of 311 uV, behind the 500 ohm shunt; a gain step is 1/100000.
+    Ask(line, "km 1");
+    Ask(line, "kw 2038 31"); // factory value 21
+    EXPECT_EQ(Ask(line, "r5"), "r5 120062\r\n");
+    Ask(line, "kw 2039 993"); // factory value -7: 1000 steps up
+    EXPECT_EQ(Ask(line, "r5"), "r5 121262\r\n");
+    Ask(line, "wp 226 0");
+    Ask(line, "kw 2035 -2"); // factory value -12
+    EXPECT_EQ(Ask(line, "r4"), "r4 50031\r\n");
+    Ask(line, "kw 2035 2147483647");
+    EXPECT_EQ(Ask(line, "r4"), "r4 2147483647\r\n"); // the converter saturates
+    Ask(line, "wp 226 2");
+    EXPECT_EQ(Ask(line, "r4"), "r4 0\r\n");
+    EXPECT_EQ(Ask(line, "r5"), "r5 0\r\n");
 }
 
 TEST(SimLine, LiveValuesMoveWithTheClock) {
