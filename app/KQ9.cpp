@@ -14,6 +14,7 @@
 #include "app/PortAccess.h"
 #include "app/SingleInstance.h"
 #include "app/TermSignals.h"
+#include "calib/Calibratie.h"
 #include "comm/QtHandover.h"
 #include "comm/UiHandover.h"
 #include "params/EditParam.h"
@@ -121,6 +122,7 @@ int main(int argc, char** argv) {
         TFormSchrijfParSoll FormSchrijfParSoll(&FormMain.LBComm1, &FormMain);
         TFormInfoErrorNummers FormInfoErrorNummers(&FormMain);
         TFormParLoader FormParLoader(&FormMain.LBComm1, &FormEditParam);
+        TFormCalibratie FormCalibratie(&FormMain.LBComm1, &FormMain);
         TFormAfdrukkenPar FormAfdrukkenPar(&FormEditParam);
         TFormAfdrukkenSoll FormAfdrukkenSoll(&FormEditSollwerten);
         FormMain.FormAboutWindow = &FormAbout;
@@ -142,6 +144,7 @@ int main(int argc, char** argv) {
         FormEditSollwerten.FormAfdrukkenSoll = &FormAfdrukkenSoll;
         FormEditSollwerten.FormLeesParSoll = &FormLeesParSoll;
         FormEditSollwerten.FormSchrijfParSoll = &FormSchrijfParSoll;
+        FormMain.SetFormCalibratie(&FormCalibratie);
         instance.OnActivateRequest = [&FormMain] { BringForward(&FormMain); };
         termSignals.OnTerminate = [&FormMain] { FormMain.close(); };
         FormMain.show();

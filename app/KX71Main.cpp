@@ -69,7 +69,7 @@ void TFormMain::FormCreate(const QStringList& arguments) {
     ParamStore().SollBron = Bron::None;
     bool setupMode = arguments.size() > 1 && arguments[1].toLower() == QLatin1String("setupmode");
     CmdCalibratie->setVisible(setupMode);
-    // The calibration window does not exist yet.
+    // Until the calibration window is set.
     CmdCalibratie->setEnabled(false);
 
     Timer1.setInterval(Timer1Interval);

@@ -22,6 +22,7 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
+class TFormCalibratie;
 class TIndicatorBox;
 class TFormAbout;
 class TFormInfoErrorNummers;
@@ -149,6 +150,9 @@ public:
     // Enables the items of the windows that have been set.
     void EnableWindowMenuItems();
     void EnableEditMenuItems();
+    // The calibration window, shown modally by the calibration button, which it enables.
+    void SetFormCalibratie(TFormCalibratie* form);
+    void CmdCalibratieClick();
     // Enables the port-dependent items of the Communicatie menu whose windows exist.
     void EnablePortMenuItems(bool enabled);
 
@@ -190,6 +194,7 @@ private:
     void SetActualPanels(bool active);
     void SetThumbwheelPanels(bool active);
 
+    QPointer<TFormCalibratie> FFormCalibratie;
     QString FCmdIO_ON, FCmdIO_OFF, FCmdActual_ON, FCmdActual_OFF, FCmdComOpen, FCmdComClose,
         FCmdDuimwiel_ON, FCmdDuimwiel_OFF, FPanelTekst0, FPanelTekst1;
     bool FPortMenuEnabled = false;

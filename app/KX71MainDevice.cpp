@@ -74,6 +74,7 @@ void TFormMain::BindComponents() {
     Bind(ww1, &QAction::triggered, &TFormMain::ww1Click);
     Bind(FormAbout, &QAction::triggered, &TFormMain::FormAboutClick);
     Bind(Errno1, &QAction::triggered, &TFormMain::Errno1Click);
+    Bind(CmdCalibratie, &QPushButton::clicked, &TFormMain::CmdCalibratieClick);
     BindLiveComponents();
 }
 
