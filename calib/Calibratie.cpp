@@ -41,6 +41,12 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption,
     return button;
 }
 
+QGroupBox* Group(QWidget* parent, const char* name, const QString& title) {
+    auto* group = Named(new QGroupBox(title, parent), name);
+    group->setAccessibleName(title);
+    return group;
+}
+
 QLabel* Label(QWidget* parent, const QString& name, const QString& text) {
     return Named(new QLabel(text, parent), name);
 }
@@ -128,7 +134,7 @@ QWidget* TFormCalibratie::CreateModeGroups() {
     rowLayout->setContentsMargins(0, 0, 0, 0);
 
     GroupBoxCalibratieMode =
-        Named(new QGroupBox(QStringLiteral("Calibratie mode"), row), "GroupBoxCalibratieMode");
+        Group(row, "GroupBoxCalibratieMode", QStringLiteral("Calibratie mode"));
     auto* mode = new QHBoxLayout(GroupBoxCalibratieMode);
     CmdSetKalibtatieMode = Button(GroupBoxCalibratieMode, "CmdSetKalibtatieMode",
                                   QStringLiteral("Aan"), QStringLiteral("Calibratie mode aan"));
@@ -137,7 +143,7 @@ QWidget* TFormCalibratie::CreateModeGroups() {
     mode->addWidget(CmdSetKalibtatieMode);
     mode->addWidget(CmdResCalibtatieMode);
 
-    GroupBox4 = Named(new QGroupBox(QStringLiteral("DA Select"), row), "GroupBox4");
+    GroupBox4 = Group(row, "GroupBox4", QStringLiteral("DA Select"));
     auto* select = new QHBoxLayout(GroupBox4);
     CmdSet_U_actief = Button(GroupBox4, "CmdSet_U_actief", QStringLiteral("Spanning"),
                              QStringLiteral("DA Select Spanning"));
@@ -163,7 +169,7 @@ QWidget* TFormCalibratie::CreateModeGroups() {
 QGroupBox* TFormCalibratie::CreateValueGroup(TCalibBox box) {
     size_t b = static_cast<size_t>(box);
     QString title = QString::fromLatin1(BoxTitles[b]);
-    auto* group = Named(new QGroupBox(title, this), BoxNames[b]);
+    auto* group = Group(this, BoxNames[b], title);
     GroupBoxes[b] = group;
     auto* grid = new QGridLayout(group);
     grid->setVerticalSpacing(4);
@@ -229,8 +235,7 @@ QGroupBox* TFormCalibratie::CreateValueGroup(TCalibBox box) {
 }
 
 QGroupBox* TFormCalibratie::CreateDacTeachGroup() {
-    GroupBoxDACTeach =
-        Named(new QGroupBox(QStringLiteral("DA Teach waarden"), this), "GroupBoxDACTeach");
+    GroupBoxDACTeach = Group(this, "GroupBoxDACTeach", QStringLiteral("DA Teach waarden"));
     auto* grid = new QGridLayout(GroupBoxDACTeach);
     for (size_t i = 0; i < DacTeachValues.size(); ++i) {
         const TDacTeachValue& teach = DacTeachValues[i];
