@@ -2,6 +2,7 @@
 
 #include "app/Colors.h"
 #include "app/ErrorReport.h"
+#include "app/Named.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -10,7 +11,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -23,15 +23,6 @@ constexpr std::array<const char*, 4> BoxTitles = {"DA Spanning", "DA Stroom", "A
                                                   "AD Stroom"};
 constexpr int PanelMinimumWidth = 110;
 constexpr int DacPanelMinimumWidth = 80;
-
-template <typename T> T* Named(T* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
-}
-
-template <typename T> T* Named(T* widget, const char* name) {
-    return Named(widget, QString::fromLatin1(name));
-}
 
 QPushButton* Button(QWidget* parent, const char* name, const QString& caption,
                     const QString& accessibleName) {
@@ -48,7 +39,9 @@ QGroupBox* Group(QWidget* parent, const char* name, const QString& title) {
 }
 
 QLabel* Label(QWidget* parent, const QString& name, const QString& text) {
-    return Named(new QLabel(text, parent), name);
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
 }
 
 // A sunken panel whose text is the value it shows.
@@ -95,8 +88,8 @@ QColor WindowTextColor() {
 } // namespace
 
 TFormCalibratie::TFormCalibratie(TLBComm* port, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
+    : TActivatedDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                   Qt::WindowCloseButtonHint),
       Logic(port) {
     setObjectName(QStringLiteral("FormCalibratie"));
     setWindowTitle(QStringLiteral("Calibratie"));
@@ -373,12 +366,6 @@ bool TFormCalibratie::ConfirmClose(const QString& caption, const QString& text) 
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
     box.setObjectName(QStringLiteral("CloseWarning"));
     return box.exec() == QMessageBox::Yes;
-}
-
-void TFormCalibratie::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        Logic.FormActivate();
 }
 
 void TFormCalibratie::reject() {

@@ -6,9 +6,8 @@
 // everything in the EEPROM and switches calibration mode off. The window shows its logic
 // (calib/CalibratieLogic.h) and hands the operator's actions to it; it is shown modally.
 
+#include "app/ActivatedDialog.h"
 #include "calib/CalibratieLogic.h"
-
-#include <QDialog>
 
 #include <array>
 
@@ -17,7 +16,7 @@ class QLabel;
 class QPushButton;
 class QSpinBox;
 
-class TFormCalibratie : public QDialog {
+class TFormCalibratie : public TActivatedDialog {
 public:
     // `port`: the main window's port, which carries the requests.
     explicit TFormCalibratie(TLBComm* port, QWidget* parent = nullptr);
@@ -55,8 +54,10 @@ public:
     std::array<QLabel*, DacTeachValues.size()> DacTeachPanels{};
     QPushButton* cmd_LeesDAC_Teach;
 
+    // Each time the window is shown: its logic starts afresh.
+    void FormActivate() override { Logic.FormActivate(); }
+
 protected:
-    void showEvent(QShowEvent* event) override;
     // Escape and the close box both come here: the window closes only when its logic agrees.
     void reject() override;
 
