@@ -369,7 +369,7 @@ TEST_F(CalibratieLogicTest, ClosingSwitchesTheLiveInputsOffAndAsksAboutUnstoredV
     EXPECT_FALSE(Logic.FormClose());
     EXPECT_EQ(caption, "Waarschuwing");
     EXPECT_EQ(text, "Er zijn calibratie waarden naar de KX7x...\r\n"
-                    "gezonden maar nog niet gesaved in EEPROM. \r\n"
+                    "gezonden maar nog niet gesaved in EEPROM.\r\n"
                     "Wilt U toch afsluiten?");
     answer = true;
     EXPECT_TRUE(Logic.FormClose());
