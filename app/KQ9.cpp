@@ -15,8 +15,11 @@
 #include "app/SingleInstance.h"
 #include "app/TermSignals.h"
 #include "calib/Calibratie.h"
+#include "calib/Grafiek.h"
+#include "calib/Linearisatie.h"
 #include "comm/QtHandover.h"
 #include "comm/UiHandover.h"
+#include "params/DisplayNokken.h"
 #include "params/EditParam.h"
 #include "params/EditSollwerten.h"
 #include "params/LeesParSoll.h"
@@ -116,6 +119,7 @@ int main(int argc, char** argv) {
         TFormInitSerial FormInitSerial(&FormMain.LBComm1, &FormMain);
         TFormParamService FormParamService(&FormMain.LBComm1, &FormEditParam);
         TFormEditSollwerten FormEditSollwerten(&FormMain.LBComm1, &FormMain);
+        TFormDisplayNokken FormDisplayNokken(&FormMain);
         TFormLeesParSoll FormLeesParSoll(&FormMain.LBComm1, &FormMain);
         TFormApparaatZoeken FormApparaatZoeken(&FormMain.LBComm1, FormMain.SpinEditUnitSelect,
                                                &FormMain);
@@ -125,15 +129,20 @@ int main(int argc, char** argv) {
         TFormCalibratie FormCalibratie(&FormMain.LBComm1, &FormMain);
         TFormAfdrukkenPar FormAfdrukkenPar(&FormEditParam);
         TFormAfdrukkenSoll FormAfdrukkenSoll(&FormEditSollwerten);
+        TFormGrafiek FormGrafiek(&FormMain.LBComm1, &FormMain);
+        TFormLinearisatie FormLinearisatie(&FormMain);
         FormMain.FormAboutWindow = &FormAbout;
         FormMain.FormOpties = &FormOpties;
         FormMain.FormInitSerial = &FormInitSerial;
+        FormMain.FormDisplayNokken = &FormDisplayNokken;
         FormMain.FormLeesParSoll = &FormLeesParSoll;
         FormMain.FormApparaatZoeken = &FormApparaatZoeken;
         FormMain.FormSchrijfParSoll = &FormSchrijfParSoll;
         FormMain.FormInfoErrorNummers = &FormInfoErrorNummers;
         FormMain.FormEditParam = &FormEditParam;
         FormMain.FormEditSollwerten = &FormEditSollwerten;
+        FormMain.FormGrafiek = &FormGrafiek;
+        FormMain.FormLinearisatie = &FormLinearisatie;
         FormMain.EnableWindowMenuItems();
         FormEditParam.FormLeesParSoll = &FormLeesParSoll;
         FormEditParam.FormSchrijfParSoll = &FormSchrijfParSoll;

@@ -25,11 +25,14 @@ class QSpinBox;
 class TFormCalibratie;
 class TIndicatorBox;
 class TFormAbout;
+class TFormDisplayNokken;
+class TFormGrafiek;
 class TFormInfoErrorNummers;
 class TFormEditParam;
 class TFormEditSollwerten;
 class TFormInitSerial;
 class TFormLeesParSoll;
+class TFormLinearisatie;
 class TFormOpties;
 class TFormSchrijfParSoll;
 
@@ -49,6 +52,9 @@ public:
     QPointer<TFormInfoErrorNummers> FormInfoErrorNummers;
     QPointer<TFormEditParam> FormEditParam;
     QPointer<TFormEditSollwerten> FormEditSollwerten;
+    QPointer<TFormDisplayNokken> FormDisplayNokken;
+    QPointer<TFormGrafiek> FormGrafiek;
+    QPointer<TFormLinearisatie> FormLinearisatie;
 
     TLBComm LBComm1;
     // The library's setup form for the port; no menu item shows it.
@@ -147,6 +153,11 @@ public:
     void EnableExtraMenuItems();
     // Extra > Serieel: the serial settings window, which closes the port and opens it on OK.
     void Serial1Click();
+    // The Venster menu: the cam display, the log graph (the error poll pauses while it is open)
+    // and the linearisation window.
+    void displaynokken1Click();
+    void Grafiek1Click();
+    void Grafiek2Click();
     // Enables the items of the windows that have been set.
     void EnableWindowMenuItems();
     void EnableEditMenuItems();

@@ -75,6 +75,9 @@ void TFormMain::BindComponents() {
     Bind(FormAbout, &QAction::triggered, &TFormMain::FormAboutClick);
     Bind(Errno1, &QAction::triggered, &TFormMain::Errno1Click);
     Bind(CmdCalibratie, &QPushButton::clicked, &TFormMain::CmdCalibratieClick);
+    Bind(displaynokken1, &QAction::triggered, &TFormMain::displaynokken1Click);
+    Bind(Grafiek1, &QAction::triggered, &TFormMain::Grafiek1Click);
+    Bind(Grafiek2, &QAction::triggered, &TFormMain::Grafiek2Click);
     BindLiveComponents();
 }
 

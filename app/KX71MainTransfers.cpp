@@ -50,4 +50,7 @@ void TFormMain::EnableWindowMenuItems() {
     EnableExtraMenuItems();
     EnableEditMenuItems();
     Serial1->setEnabled(FormInitSerial != nullptr);
+    displaynokken1->setEnabled(!FormDisplayNokken.isNull());
+    Grafiek1->setEnabled(!FormGrafiek.isNull());
+    Grafiek2->setEnabled(!FormLinearisatie.isNull());
 }

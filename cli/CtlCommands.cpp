@@ -5,6 +5,7 @@ const std::vector<TCtlCommand>& CtlCommands() {
         {"backup", "FILE.bak", RunBackupCommand},
         {"get-param", "N", RunGetParamCommand},
         {"identify", "[--strict]", RunIdentifyCommand},
+        {"log", "SOURCE [--count N] [--seconds S] [--csv FILE]", RunLogCommand},
         {"print-params", "FILE.app --pdf OUT.pdf [--firma T] [--type T] [--sn T]",
          RunPrintParamsCommand},
         {"print-setpoints", "FILE.aps --pdf OUT.pdf [--firma T] [--type T] [--sn T]",

@@ -20,6 +20,7 @@ std::string CtlUsage();
 int RunBackupCommand(const TCtlOptions& options);
 int RunGetParamCommand(const TCtlOptions& options);
 int RunIdentifyCommand(const TCtlOptions& options);
+int RunLogCommand(const TCtlOptions& options);
 int RunPrintParamsCommand(const TCtlOptions& options);
 int RunPrintSetpointsCommand(const TCtlOptions& options);
 int RunReadParamsCommand(const TCtlOptions& options);

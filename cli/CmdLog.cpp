@@ -1,0 +1,214 @@
+// kq9ctl log SOURCE [--count N] [--seconds S] [--csv FILE]: records one live value as the log
+// graph does (the same cyclic request, the same samples, 4001 at most) until N samples, S seconds,
+// a full buffer or Ctrl-C, and writes the samples as "ms,value" lines to FILE or stdout. A
+// failure of the line ends the recording; the samples taken so far are written all the same.
+
+#include "app/TextFile.h"
+#include "calib/GrafiekCsv.h"
+#include "cli/CtlCommands.h"
+#include "cli/CtlExit.h"
+#include "cli/CtlPort.h"
+#include "cli/CtlProgress.h"
+#include "cli/CtlTransfer.h"
+#include "params/LeesParSollSequence.h"
+#include "params/ParamStore.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <charconv>
+#include <csignal>
+#include <iostream>
+#include <unistd.h>
+
+namespace {
+
+constexpr int InterruptedExit = 130;
+// The live commands of the sources, by index.
+constexpr const char* SourceNames = "0 … 6, r0, r1, r8, r2, r3, r4 or r5";
+
+struct TLogOptions {
+    int Source = -1;
+    int Count = 0;        // 0: no limit but the buffer
+    int64_t LimitMs = 0;  // 0: no time limit
+    std::string CsvPath;  // empty: stdout
+};
+
+bool ParseSource(std::string text, int& source) {
+    std::transform(text.begin(), text.end(), text.begin(), ::tolower);
+    for (size_t i = 0; i < LogSources.size(); ++i) {
+        if (text == std::to_string(i) || text == LogSources[i].Command) {
+            source = static_cast<int>(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ParseCount(const std::string& text, int& count) {
+    const char* end = text.data() + text.size();
+    auto [ptr, error] = std::from_chars(text.data(), end, count);
+    return !text.empty() && error == std::errc() && ptr == end && count >= 1 &&
+           count <= LogSlotCount;
+}
+
+bool ParseSeconds(const std::string& text, int64_t& ms) {
+    double seconds = 0;
+    const char* end = text.data() + text.size();
+    auto [ptr, error] = std::from_chars(text.data(), end, seconds);
+    if (text.empty() || error != std::errc() || ptr != end || !(seconds > 0) || seconds > 1e6)
+        return false;
+    ms = static_cast<int64_t>(seconds * 1000);
+    return ms > 0;
+}
+
+bool ParseLogOptions(const std::vector<std::string>& args, TLogOptions& options,
+                     std::string& error) {
+    for (size_t i = 0; i < args.size();) {
+        if (!args[i].starts_with("--")) {
+            if (options.Source >= 0 || !ParseSource(args[i], options.Source)) {
+                error = "log records one source: " + std::string(SourceNames);
+                return false;
+            }
+            ++i;
+            continue;
+        }
+        std::string name, value;
+        if (!NextOption(args, i, name, value, error))
+            return false;
+        bool good = true;
+        if (name == "--count")
+            good = ParseCount(value, options.Count);
+        else if (name == "--seconds")
+            good = ParseSeconds(value, options.LimitMs);
+        else if (name == "--csv")
+            good = !(options.CsvPath = value).empty();
+        else {
+            error = "unknown option of log: " + name;
+            return false;
+        }
+        if (!good) {
+            error = "bad value for " + name + ": " + value;
+            return false;
+        }
+    }
+    if (options.Source < 0) {
+        error = "log needs the source to record: " + std::string(SourceNames);
+        return false;
+    }
+    return true;
+}
+
+volatile std::sig_atomic_t Interrupted = 0;
+
+// Ctrl-C ends the recording instead of the program while it lasts.
+class TInterruptCatcher {
+public:
+    TInterruptCatcher() {
+        Interrupted = 0;
+        struct sigaction action {};
+        action.sa_handler = [](int) { Interrupted = 1; };
+        sigemptyset(&action.sa_mask);
+        sigaction(SIGINT, &action, &FPrevious);
+    }
+    ~TInterruptCatcher() { sigaction(SIGINT, &FPrevious, nullptr); }
+    TInterruptCatcher(const TInterruptCatcher&) = delete;
+    TInterruptCatcher& operator=(const TInterruptCatcher&) = delete;
+
+private:
+    struct sigaction FPrevious {};
+};
+
+// The position sources show the unit's position decimals: parameter 203, read from it.
+int ReadPositionDecimals(TCtlPort& port) {
+    const std::string request = "rp 203";
+    std::string reply;
+    if (int result = port.Exchange(request, reply); result != CtlExit::Success)
+        return result;
+    int32_t value = 0;
+    if (!reply.starts_with("rp") || !ReadReplyValue(reply, value)) {
+        std::cerr << "kq9ctl: unexpected reply \"" << WithoutLineEnd(reply) << "\" to \"" << request
+                  << "\"\n";
+        return CtlExit::Unexpected;
+    }
+    ParamStore().ParData[203] = value;
+    return CtlExit::Success;
+}
+
+int EndExitCode(const TGrafiekRecorder& recorder) {
+    switch (recorder.End()) {
+    case TLogEnd::Timeout:
+        std::cerr << "kq9ctl: no reply to \"" << recorder.LD100LeesLogData.ASCIIProtocol()
+                  << "\" (time-out); the recording ended\n";
+        return CtlExit::Timeout;
+    case TLogEnd::CommError:
+    case TLogEnd::Other:
+        std::cerr << "kq9ctl: " << DescribeCommError(recorder.LastError())
+                  << "; the recording ended\n";
+        return CtlExit::CommError;
+    default:
+        return CtlExit::Success;
+    }
+}
+
+int WriteSamples(const TLogOptions& options, const TLogBuffer& buffer) {
+    QString text = LogCsvText(buffer, options.Source);
+    if (options.CsvPath.empty()) {
+        std::cout << text.toStdString() << std::flush;
+        return CtlExit::Success;
+    }
+    QString error;
+    if (WriteTextFileAtomic(QString::fromLocal8Bit(options.CsvPath), text, &error))
+        return CtlExit::Success;
+    std::cerr << "kq9ctl: cannot write " << options.CsvPath << ": " << error.toStdString() << '\n';
+    return CtlExit::FileError;
+}
+
+} // namespace
+
+int RunLogCommand(const TCtlOptions& global) {
+    TLogOptions options;
+    std::string error;
+    if (!ParseLogOptions(global.Arguments, options, error)) {
+        std::cerr << "kq9ctl: " << error << '\n' << CtlUsage();
+        return CtlExit::Usage;
+    }
+    TCtlPort port(global);
+    if (int result = OpenAndSelect(port); result != CtlExit::Success)
+        return result;
+    if (!LogSources[options.Source].Analog) {
+        if (int result = ReadPositionDecimals(port); result != CtlExit::Success)
+            return result;
+    }
+
+    TGrafiekRecorder recorder(&port.Port());
+    const int wanted = options.Count > 0 ? options.Count : LogSlotCount;
+    TCtlProgress progress(std::cerr, isatty(STDERR_FILENO) == 1, "recording", wanted);
+    recorder.OnSample = [&] {
+        progress.Update(recorder.Buffer.Count);
+        if (recorder.Buffer.Count >= wanted)
+            recorder.Stop();
+    };
+    TInterruptCatcher catcher;
+    const int64_t started = MonotonicMs();
+    auto timeUp = [&] {
+        return options.LimitMs > 0 && MonotonicMs() - started >= options.LimitMs;
+    };
+    recorder.Start(options.Source);
+    // Each reply or time-out of the cyclic request wakes the wait, so that a time limit or
+    // Ctrl-C is noticed within one exchange.
+    port.WaitFor([&] { return !recorder.Recording() || Interrupted || timeUp(); });
+    const bool interrupted = recorder.Recording() && Interrupted;
+    recorder.Stop();
+    port.WaitFor([&] { return !recorder.RequestOut(); });
+    progress.Finish();
+
+    int result = EndExitCode(recorder);
+    int written = WriteSamples(options, recorder.Buffer);
+    if (written != CtlExit::Success)
+        return written;
+    // Ctrl-C is the normal end of a recording without a limit; before a limit it cuts it short.
+    if (interrupted && (options.Count > 0 || options.LimitMs > 0))
+        return InterruptedExit;
+    return result;
+}
