@@ -59,7 +59,8 @@ public:
         FSteps.push_back(TDrawRect{rect, fill, border});
     }
     void Ellipse(const QRect& bounds, TInk fill) { FSteps.push_back(TDrawEllipse{bounds, fill}); }
-    void Text(QPoint at, const QString& text, TDrawText::TAnchor anchor = TDrawText::TAnchor::Left) {
+    void Text(QPoint at, const QString& text,
+              TDrawText::TAnchor anchor = TDrawText::TAnchor::Left) {
         FSteps.push_back(TDrawText{at, text, anchor});
     }
     void Append(const TDrawList& other) {

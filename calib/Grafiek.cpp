@@ -36,10 +36,10 @@ constexpr TTextKey PanelKeys[] = {TextKey::Grafiek::PanelTekst0, TextKey::Grafie
                                   TextKey::Grafiek::PanelTekst4};
 
 // The source list without a language file: one name for each source, in the order of the list.
-const QStringList BuiltInSources = {
-    QStringLiteral("ActPos"),    QStringLiteral("Act_V"),     QStringLiteral("Act_Lin"),
-    QStringLiteral("Act_U_uit"), QStringLiteral("Act_I_uit"), QStringLiteral("Act_U_in"),
-    QStringLiteral("Act_I_in")};
+const QStringList BuiltInSources = {QStringLiteral("ActPos"),    QStringLiteral("Act_V"),
+                                    QStringLiteral("Act_Lin"),   QStringLiteral("Act_U_uit"),
+                                    QStringLiteral("Act_I_uit"), QStringLiteral("Act_U_in"),
+                                    QStringLiteral("Act_I_in")};
 
 QString Built(const TTextKey& key) {
     return QString::fromUtf8(key.Default);
@@ -101,15 +101,14 @@ void TFormGrafiek::CreateControls() {
 
     GroupBoxXas = Named(new QGroupBox(Built(TextKey::Grafiek::GroepXas), this), "GroupBoxXas");
     GroupBoxXas->setGeometry(RightColumn, 6, RightWidth, 188);
-    ListBoxX = Named(new QListWidget(GroupBoxXas), "ListBoxX",
-                     QStringLiteral("Time per division"));
+    ListBoxX = Named(new QListWidget(GroupBoxXas), "ListBoxX", QStringLiteral("Time per division"));
     for (const TLogTimeScale& scale : LogTimeScales)
         ListBoxX->addItem(QString::fromLatin1(scale.Caption));
-    CheckHulplijnenXas = Named(
-        new QCheckBox(Built(TextKey::Grafiek::LabelHulplijnenXas), GroupBoxXas),
-        "CheckHulplijnenXas");
-    CheckBoxAutoScroll = Named(
-        new QCheckBox(Built(TextKey::Grafiek::LabelAutoscroll), GroupBoxXas), "CheckBoxAutoScroll");
+    CheckHulplijnenXas =
+        Named(new QCheckBox(Built(TextKey::Grafiek::LabelHulplijnenXas), GroupBoxXas),
+              "CheckHulplijnenXas");
+    CheckBoxAutoScroll = Named(new QCheckBox(Built(TextKey::Grafiek::LabelAutoscroll), GroupBoxXas),
+                               "CheckBoxAutoScroll");
     auto* xLayout = new QVBoxLayout(GroupBoxXas);
     xLayout->setContentsMargins(8, 4, 8, 6);
     xLayout->addWidget(ListBoxX);
@@ -118,13 +117,13 @@ void TFormGrafiek::CreateControls() {
 
     GroupBoxYas = Named(new QGroupBox(Built(TextKey::Grafiek::GroepYas), this), "GroupBoxYas");
     GroupBoxYas->setGeometry(RightColumn, 198, RightWidth, 168);
-    ListBoxY = Named(new QListWidget(GroupBoxYas), "ListBoxY",
-                     QStringLiteral("Units per division"));
+    ListBoxY =
+        Named(new QListWidget(GroupBoxYas), "ListBoxY", QStringLiteral("Units per division"));
     for (int32_t units : LogValueScales)
         ListBoxY->addItem(QString::number(units));
-    CheckHulplijnenYas = Named(
-        new QCheckBox(Built(TextKey::Grafiek::LabelHulplijnenYas), GroupBoxYas),
-        "CheckHulplijnenYas");
+    CheckHulplijnenYas =
+        Named(new QCheckBox(Built(TextKey::Grafiek::LabelHulplijnenYas), GroupBoxYas),
+              "CheckHulplijnenYas");
     auto* yLayout = new QVBoxLayout(GroupBoxYas);
     yLayout->setContentsMargins(8, 4, 8, 6);
     yLayout->addWidget(ListBoxY);

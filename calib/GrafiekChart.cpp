@@ -10,10 +10,10 @@ namespace {
 constexpr int DivisionWidth = 60;
 constexpr int DivisionHeight = 40;
 constexpr int ZeroLineY = 204;
-constexpr int StripOffsetX = 20;  // time strip x = plot x + 20
-constexpr int StripOffsetY = 6;   // value strip y = plot y + 6
+constexpr int StripOffsetX = 20; // time strip x = plot x + 20
+constexpr int StripOffsetY = 6;  // value strip y = plot y + 6
 constexpr int TickLength = 10;
-constexpr int LabelGap = 12;      // value labels end this far before the strip's right edge
+constexpr int LabelGap = 12; // value labels end this far before the strip's right edge
 constexpr int AutoScrollDivisor = 8;
 
 const int PlotWidth = LogPlotSize.width();
@@ -150,8 +150,8 @@ TDrawList DrawLogValueAxis(const TLogView& view) {
         strip.Line(QPoint(width - TickLength, r + StripOffsetY + 4),
                    QPoint(width, r + StripOffsetY + 4));
         auto a = static_cast<int32_t>((5 - r / DivisionHeight) * step);
-        QString label = source.Analog || a == 0 ? QString::number(a)
-                                                : IntToFixedText(DecimalsOfPosition, a);
+        QString label =
+            source.Analog || a == 0 ? QString::number(a) : IntToFixedText(DecimalsOfPosition, a);
         strip.Text(QPoint(width - LabelGap, r + 4), label, TDrawText::TAnchor::Right);
     }
     strip.Text(QPoint(10, LogValueStripSize.height() / 2 - 5),

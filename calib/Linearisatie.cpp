@@ -108,8 +108,8 @@ void TFormLinearisatie::CreateControls() {
     GroupBoxX->setGeometry(RightColumn, 304, RightWidth, 78);
     Panel_PX = ValuePanel(GroupBoxX, "Panel_PX", QStringLiteral("X of the selected point"));
     cmdEdit_X = Named(new QPushButton(Built(CaptionEditX), GroupBoxX), "cmdEdit_X");
-    CheckHulplijnenXas = Named(new QCheckBox(Built(LabelHulplijnenXas), GroupBoxX),
-                               "CheckHulplijnenXas");
+    CheckHulplijnenXas =
+        Named(new QCheckBox(Built(LabelHulplijnenXas), GroupBoxX), "CheckHulplijnenXas");
     auto* x = GroupGrid(GroupBoxX);
     x->addWidget(Panel_PX, 0, 0);
     x->addWidget(cmdEdit_X, 0, 1);
@@ -120,8 +120,8 @@ void TFormLinearisatie::CreateControls() {
     GroupBoxY->setGeometry(RightColumn, 386, RightWidth, 78);
     Panel_PY = ValuePanel(GroupBoxY, "Panel_PY", QStringLiteral("Y of the selected point"));
     cmdEdit_Y = Named(new QPushButton(Built(CaptionEditY), GroupBoxY), "cmdEdit_Y");
-    CheckHulplijnenYas = Named(new QCheckBox(Built(LabelHulplijnenYas), GroupBoxY),
-                               "CheckHulplijnenYas");
+    CheckHulplijnenYas =
+        Named(new QCheckBox(Built(LabelHulplijnenYas), GroupBoxY), "CheckHulplijnenYas");
     auto* y = GroupGrid(GroupBoxY);
     y->addWidget(Panel_PY, 0, 0);
     y->addWidget(cmdEdit_Y, 0, 1);
@@ -229,8 +229,10 @@ void TFormLinearisatie::FormActivate() {
 
     {
         QSignalBlocker blocker(SpinEdit_GrafiekPunt);
+        // Judged before the new maximum would pull a point beyond the table down to the last.
+        const int point = SpinEdit_GrafiekPunt->value();
         SpinEdit_GrafiekPunt->setMaximum(std::max(FTable.Count(), 1));
-        if (SpinEdit_GrafiekPunt->value() > FTable.Count() || SpinEdit_GrafiekPunt->value() == 0)
+        if (point > FTable.Count() || point == 0)
             SpinEdit_GrafiekPunt->setValue(1);
     }
     FSelected = SpinEdit_GrafiekPunt->value();
@@ -247,9 +249,8 @@ void TFormLinearisatie::Ber_en_Teken_XY() {
 }
 
 void TFormLinearisatie::TekenGrafiek() {
-    TLinGraph graph = DrawLinGraph(
-        FTable, {FSelected, FDotSize, CheckHulplijnenXas->isChecked(),
-                 CheckHulplijnenYas->isChecked()});
+    TLinGraph graph = DrawLinGraph(FTable, {FSelected, FDotSize, CheckHulplijnenXas->isChecked(),
+                                            CheckHulplijnenYas->isChecked()});
     FPositions = std::move(graph.Positions);
     Image1->SetDrawing(std::move(graph.Plot));
     Image1->setAccessibleDescription(LinGraphDescription(FTable, FSelected));

@@ -140,9 +140,8 @@ TDrawList DrawLinYAxis(const TLinTable& table) {
 QPoint LinPixel(const TLinTable& table, const TLinPoint& point) {
     double along = 0;
     double x = AlongX(table, point, CurveWidth, along) ? along + Margin : CurveWidth;
-    double y = AlongY(table, point, CurveHeight, along)
-                   ? LinPlotSize.height() - along - Margin
-                   : LinPlotSize.height() - Margin;
+    double y = AlongY(table, point, CurveHeight, along) ? LinPlotSize.height() - along - Margin
+                                                        : LinPlotSize.height() - Margin;
     return QPoint(Truncate(x), Truncate(y));
 }
 
@@ -163,8 +162,7 @@ TLinGraph DrawLinGraph(const TLinTable& table, const TLinLook& look) {
 
     const int d = std::clamp(look.DotSize, 0, 10);
     auto dot = [&](QPoint p, TInk fill) {
-        graph.Plot.Ellipse(QRect(QPoint(p.x() - d, p.y() - d), QPoint(p.x() + d, p.y() + d)),
-                           fill);
+        graph.Plot.Ellipse(QRect(QPoint(p.x() - d, p.y() - d), QPoint(p.x() + d, p.y() + d)), fill);
     };
     for (const TLinPoint& point : table.Points) {
         QPoint p = LinPixel(table, point);
@@ -211,12 +209,12 @@ TDrawList DrawLinQuadrant(const TLinTable& table) {
     auto mirroredX = [&](const TLinPoint& p) {
         double along = 0;
         return AlongX(table, p, QuadrantReach, along) ? Truncate(QuadrantCentre - along)
-                                                       : QuadrantCentre;
+                                                      : QuadrantCentre;
     };
     auto sy = [&](const TLinPoint& p) {
         double along = 0;
         return AlongY(table, p, QuadrantReach, along) ? Truncate(QuadrantCentre - along)
-                                                       : QuadrantCentre;
+                                                      : QuadrantCentre;
     };
     auto downwardY = [&](const TLinPoint& p) {
         double along = 0;
@@ -252,10 +250,10 @@ QString LinOptionText(int nr) {
 QString LinGraphDescription(const TLinTable& table, int selected) {
     if (!table.Drawable())
         return QStringLiteral("linearisation table with %1 points: no curve").arg(table.Count());
-    QString text = QStringLiteral("linearisation curve of %1 points, X %2 to %3, Y %4 to %5")
-                       .arg(table.Count())
-                       .arg(XText(table.FirstX), XText(table.LastX), YText(table.MinY),
-                            YText(table.MaxY));
+    QString text =
+        QStringLiteral("linearisation curve of %1 points, X %2 to %3, Y %4 to %5")
+            .arg(table.Count())
+            .arg(XText(table.FirstX), XText(table.LastX), YText(table.MinY), YText(table.MaxY));
     if (selected >= 1 && selected <= table.Count()) {
         const TLinPoint& p = table.Points[static_cast<size_t>(selected - 1)];
         text += QStringLiteral("; point %1 selected at X %2, Y %3")

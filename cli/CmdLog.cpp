@@ -29,9 +29,9 @@ constexpr const char* SourceNames = "0 … 6, r0, r1, r8, r2, r3, r4 or r5";
 
 struct TLogOptions {
     int Source = -1;
-    int Count = 0;        // 0: no limit but the buffer
-    int64_t LimitMs = 0;  // 0: no time limit
-    std::string CsvPath;  // empty: stdout
+    int Count = 0;       // 0: no limit but the buffer
+    int64_t LimitMs = 0; // 0: no time limit
+    std::string CsvPath; // empty: stdout
 };
 
 bool ParseSource(std::string text, int& source) {
@@ -191,9 +191,7 @@ int RunLogCommand(const TCtlOptions& global) {
     };
     TInterruptCatcher catcher;
     const int64_t started = MonotonicMs();
-    auto timeUp = [&] {
-        return options.LimitMs > 0 && MonotonicMs() - started >= options.LimitMs;
-    };
+    auto timeUp = [&] { return options.LimitMs > 0 && MonotonicMs() - started >= options.LimitMs; };
     recorder.Start(options.Source);
     // Each reply or time-out of the cyclic request wakes the wait, so that a time limit or
     // Ctrl-C is noticed within one exchange.

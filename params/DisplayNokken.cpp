@@ -98,8 +98,8 @@ void TFormDisplayNokken::CreateControls() {
     PanelHysteresis = DetailPanel(this, "PanelHysteresis", QStringLiteral("Hysteresis"), 110);
     PanelVervroeging =
         DetailPanel(this, "PanelVervroeging", QStringLiteral("Advance of the output"), 110);
-    for (QLabel* value : {PanelNokNummer, PanelAanvang, PanelEinde, PanelHysteresis,
-                          PanelVervroeging})
+    for (QLabel* value :
+         {PanelNokNummer, PanelAanvang, PanelEinde, PanelHysteresis, PanelVervroeging})
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     auto* details = new QGridLayout;
@@ -128,9 +128,8 @@ void TFormDisplayNokken::CreateControls() {
     layout->addLayout(details);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(StringGrid1, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
-        RunGuarded([&] { ShowDetails(column + 1, row + 1); });
-    });
+    connect(StringGrid1, &QTableWidget::currentCellChanged, this,
+            [this](int row, int column) { RunGuarded([&] { ShowDetails(column + 1, row + 1); }); });
 }
 
 void TFormDisplayNokken::showEvent(QShowEvent* event) {
@@ -183,9 +182,9 @@ void TFormDisplayNokken::FillGrid() {
 void TFormDisplayNokken::ShowDetails(int cam, int output) {
     TCamDetails details = CamDetails(cam, output);
     if (details.Clear) {
-        for (QLabel* panel : {PanelNokNummer, PanelFunctie, PanelBron, PanelAanvang,
-                              PanelSelectAanvang, PanelEinde, PanelSelectEinde, PanelHysteresis,
-                              PanelVervroeging})
+        for (QLabel* panel :
+             {PanelNokNummer, PanelFunctie, PanelBron, PanelAanvang, PanelSelectAanvang, PanelEinde,
+              PanelSelectEinde, PanelHysteresis, PanelVervroeging})
             panel->clear();
         return;
     }

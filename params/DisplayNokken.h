@@ -18,8 +18,8 @@ public:
     QTableWidget* StringGrid1;
     QLabel *PanelNokNummer, *PanelFunctie, *PanelBron, *PanelAanvang, *PanelSelectAanvang,
         *PanelEinde, *PanelSelectEinde, *PanelHysteresis, *PanelVervroeging;
-    QLabel *LabelNokNummer, *LabelFunctie, *LabelBron, *LabelAanvang, *LabelEinde,
-        *LabelHysteresis, *LabelVervroeging;
+    QLabel *LabelNokNummer, *LabelFunctie, *LabelBron, *LabelAanvang, *LabelEinde, *LabelHysteresis,
+        *LabelVervroeging;
 
     void FormActivate();
     // Shows the details of the cam of the cell (cam `cam`, output `output`).

@@ -68,7 +68,10 @@ QString CamCellDescription(int cam, int output) {
     if (function <= 0)
         return QStringLiteral("cam %1: off").arg(cam);
     if (SwitchesOutput(cam, output))
-        return QStringLiteral("cam %1: function %2 on output %3").arg(cam).arg(function).arg(output);
+        return QStringLiteral("cam %1: function %2 on output %3")
+            .arg(cam)
+            .arg(function)
+            .arg(output);
     return QStringLiteral("cam %1: not on output %2").arg(cam).arg(output);
 }
 

@@ -17,8 +17,8 @@ void GrafiekShots(TShotContext& context) {
     const TGlobalVar saved = GlobalVar();
     const int32_t decimals = ParamStore().ParData[203];
     ParamStore().ParData[203] = 2;
-    GlobalVar().X_Div = 2;  // 1 sec per division
-    GlobalVar().Y_Div = 6;  // 10000 units per division
+    GlobalVar().X_Div = 2; // 1 sec per division
+    GlobalVar().Y_Div = 6; // 10000 units per division
     GlobalVar().BronItem = 0;
     GlobalVar().X_hulplijn = true;
     GlobalVar().Y_hulplijn = true;
