@@ -57,6 +57,36 @@ QGridLayout* GroupGrid(QGroupBox* group) {
     return grid;
 }
 
+// The group of one axis: the selected point's value, its edit button and the help lines.
+struct TAxisGroup {
+    QGroupBox* Group;
+    QLabel* Panel;
+    QPushButton* Edit;
+    QCheckBox* Lines;
+};
+struct TAxisNames {
+    const char *Group, *Panel, *Edit, *Lines;
+};
+struct TAxisTexts {
+    TTextKey Group, Edit, Lines;
+};
+
+TAxisGroup AxisGroup(QWidget* parent, const TAxisNames& names, const TAxisTexts& texts,
+                     const QString& what, int top) {
+    TAxisGroup axis;
+    axis.Group = Named(new QGroupBox(Built(texts.Group), parent), names.Group);
+    axis.Group->setGeometry(RightColumn, top, RightWidth, 78);
+    axis.Panel = ValuePanel(axis.Group, names.Panel, what);
+    axis.Edit = Named(new QPushButton(Built(texts.Edit), axis.Group), names.Edit);
+    axis.Lines = Named(new QCheckBox(Built(texts.Lines), axis.Group), names.Lines);
+    auto* grid = GroupGrid(axis.Group);
+    grid->addWidget(axis.Panel, 0, 0);
+    grid->addWidget(axis.Edit, 0, 1);
+    grid->addWidget(axis.Lines, 1, 0, 1, 2);
+    grid->setColumnStretch(0, 1);
+    return axis;
+}
+
 } // namespace
 
 TFormLinearisatie::TFormLinearisatie(QWidget* parent) : QDialog(parent) {
@@ -104,29 +134,20 @@ void TFormLinearisatie::CreateControls() {
     pointsHolder->setLayout(points);
     pointsHolder->setGeometry(RightColumn - 8, 236, RightWidth + 16, 66);
 
-    GroupBoxX = Named(new QGroupBox(Built(GroepXas), this), "GroupBoxX");
-    GroupBoxX->setGeometry(RightColumn, 304, RightWidth, 78);
-    Panel_PX = ValuePanel(GroupBoxX, "Panel_PX", QStringLiteral("X of the selected point"));
-    cmdEdit_X = Named(new QPushButton(Built(CaptionEditX), GroupBoxX), "cmdEdit_X");
-    CheckHulplijnenXas =
-        Named(new QCheckBox(Built(LabelHulplijnenXas), GroupBoxX), "CheckHulplijnenXas");
-    auto* x = GroupGrid(GroupBoxX);
-    x->addWidget(Panel_PX, 0, 0);
-    x->addWidget(cmdEdit_X, 0, 1);
-    x->addWidget(CheckHulplijnenXas, 1, 0, 1, 2);
-    x->setColumnStretch(0, 1);
-
-    GroupBoxY = Named(new QGroupBox(Built(GroepYas), this), "GroupBoxY");
-    GroupBoxY->setGeometry(RightColumn, 386, RightWidth, 78);
-    Panel_PY = ValuePanel(GroupBoxY, "Panel_PY", QStringLiteral("Y of the selected point"));
-    cmdEdit_Y = Named(new QPushButton(Built(CaptionEditY), GroupBoxY), "cmdEdit_Y");
-    CheckHulplijnenYas =
-        Named(new QCheckBox(Built(LabelHulplijnenYas), GroupBoxY), "CheckHulplijnenYas");
-    auto* y = GroupGrid(GroupBoxY);
-    y->addWidget(Panel_PY, 0, 0);
-    y->addWidget(cmdEdit_Y, 0, 1);
-    y->addWidget(CheckHulplijnenYas, 1, 0, 1, 2);
-    y->setColumnStretch(0, 1);
+    TAxisGroup x = AxisGroup(this, {"GroupBoxX", "Panel_PX", "cmdEdit_X", "CheckHulplijnenXas"},
+                             {GroepXas, CaptionEditX, LabelHulplijnenXas},
+                             QStringLiteral("X of the selected point"), 304);
+    GroupBoxX = x.Group;
+    Panel_PX = x.Panel;
+    cmdEdit_X = x.Edit;
+    CheckHulplijnenXas = x.Lines;
+    TAxisGroup y = AxisGroup(this, {"GroupBoxY", "Panel_PY", "cmdEdit_Y", "CheckHulplijnenYas"},
+                             {GroepYas, CaptionEditY, LabelHulplijnenYas},
+                             QStringLiteral("Y of the selected point"), 386);
+    GroupBoxY = y.Group;
+    Panel_PY = y.Panel;
+    cmdEdit_Y = y.Edit;
+    CheckHulplijnenYas = y.Lines;
 
     GroupBoxLin = Named(new QGroupBox(Built(GroepLin), this), "GroupBoxLin");
     GroupBoxLin->setGeometry(RightColumn, 468, RightWidth, 112);
