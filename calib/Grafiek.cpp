@@ -17,7 +17,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -53,7 +52,7 @@ void SelectRow(QListWidget* list, int index) {
 } // namespace
 
 TFormGrafiek::TFormGrafiek(TLBComm* port, QWidget* parent, std::function<int64_t()> clock)
-    : QDialog(parent), FRecorder(port, std::move(clock)) {
+    : TActivatedDialog(parent), FRecorder(port, std::move(clock)) {
     setModal(true);
     setWindowTitle(Built(TextKey::Grafiek::CaptionGrafiek));
     setFixedSize(ClientSize);
@@ -181,12 +180,6 @@ void TFormGrafiek::LezenTeksten() {
     }
     for (int i = 0; i < 5; ++i)
         FPanelTekst[i] = Tekst(PanelKeys[i]);
-}
-
-void TFormGrafiek::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        RunGuarded([this] { FormActivate(); });
 }
 
 void TFormGrafiek::FormActivate() {

@@ -4,10 +4,9 @@
 // as a strip chart with a choice of time and value scales, grid lines, auto-scroll and a scroll
 // bar over the buffer. Shown modally; only the chart settings outlive the program.
 
+#include "app/ActivatedDialog.h"
 #include "calib/GrafiekChart.h"
 #include "calib/GrafiekRecorder.h"
-
-#include <QDialog>
 
 class QCheckBox;
 class QComboBox;
@@ -19,7 +18,7 @@ class QPushButton;
 class QScrollBar;
 class TDrawImage;
 
-class TFormGrafiek : public QDialog {
+class TFormGrafiek : public TActivatedDialog {
 public:
     // `port`: the main window's port; `clock`: the time stamps' monotonic millisecond clock.
     explicit TFormGrafiek(TLBComm* port, QWidget* parent = nullptr,
@@ -40,7 +39,7 @@ public:
     TGrafiekRecorder& Recorder() { return FRecorder; }
     TLD100Protocol& LD100LeesLogData() { return FRecorder.LD100LeesLogData; }
 
-    void FormActivate();
+    void FormActivate() override;
     void ComboBoxBronChange();
     void CmdStartLogClick();
     void CmdStopLogClick();
@@ -50,7 +49,6 @@ public:
     void TekenYasVerdeling();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void done(int result) override;
 
 private:

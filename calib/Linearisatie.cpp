@@ -17,7 +17,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSpinBox>
 
@@ -89,7 +88,7 @@ TAxisGroup AxisGroup(QWidget* parent, const TAxisNames& names, const TAxisTexts&
 
 } // namespace
 
-TFormLinearisatie::TFormLinearisatie(QWidget* parent) : QDialog(parent) {
+TFormLinearisatie::TFormLinearisatie(QWidget* parent) : TActivatedDialog(parent) {
     setModal(true);
     setWindowTitle(Built(TextKey::Linearisatie::CaptionLinearisatie));
     setFixedSize(ClientSize);
@@ -201,12 +200,6 @@ void TFormLinearisatie::CreateQuadrant() {
     Lijn_Y = Named(new QFrame(Image6), "Lijn_Y");
     Lijn_Y->setFrameShape(QFrame::VLine);
     Lijn_Y->setGeometry(99, 0, 3, LinQuadrantSize.height());
-}
-
-void TFormLinearisatie::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        RunGuarded([this] { FormActivate(); });
 }
 
 void TFormLinearisatie::LezenTeksten() {

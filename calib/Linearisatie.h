@@ -4,9 +4,9 @@
 // parameter dialog. For the mirror modes a small quadrant picture shows how the curve is
 // mirrored. The window itself sends nothing.
 
+#include "app/ActivatedDialog.h"
 #include "calib/LinearisatieGrafiek.h"
 
-#include <QDialog>
 #include <QPointer>
 
 class QCheckBox;
@@ -17,7 +17,7 @@ class QPushButton;
 class QSpinBox;
 class TDrawImage;
 
-class TFormLinearisatie : public QDialog {
+class TFormLinearisatie : public TActivatedDialog {
 public:
     explicit TFormLinearisatie(QWidget* parent = nullptr);
 
@@ -40,7 +40,7 @@ public:
     const TLinTable& Table() const { return FTable; }
     int SelectedPoint() const { return FSelected; }
 
-    void FormActivate();
+    void FormActivate() override;
     void SetSpinEditGrafiek();
     // Picks the point near the last mouse position over the graph.
     void Image1Click();
@@ -49,7 +49,6 @@ public:
     void SpinEditDotChange();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void done(int result) override;
 
 private:

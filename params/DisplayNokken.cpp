@@ -11,7 +11,6 @@
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QShowEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -40,7 +39,7 @@ void Show(QLabel* panel, const std::optional<QString>& text) {
 
 } // namespace
 
-TFormDisplayNokken::TFormDisplayNokken(QWidget* parent) : QDialog(parent) {
+TFormDisplayNokken::TFormDisplayNokken(QWidget* parent) : TActivatedDialog(parent) {
     setModal(true);
     setWindowTitle(Built(TextKey::DisplayNokken::Caption));
     CreateControls();
@@ -130,12 +129,6 @@ void TFormDisplayNokken::CreateControls() {
 
     connect(StringGrid1, &QTableWidget::currentCellChanged, this,
             [this](int row, int column) { RunGuarded([&] { ShowDetails(column + 1, row + 1); }); });
-}
-
-void TFormDisplayNokken::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        RunGuarded([this] { FormActivate(); });
 }
 
 void TFormDisplayNokken::LezenTeksten() {

@@ -4,12 +4,11 @@
 // its output in the colour of its function; the panels below show the details of the cam under
 // the cursor. It shows the store as it is and sends nothing.
 
-#include <QDialog>
-
+#include "app/ActivatedDialog.h"
 class QLabel;
 class QTableWidget;
 
-class TFormDisplayNokken : public QDialog {
+class TFormDisplayNokken : public TActivatedDialog {
 public:
     explicit TFormDisplayNokken(QWidget* parent = nullptr);
 
@@ -21,12 +20,9 @@ public:
     QLabel *LabelNokNummer, *LabelFunctie, *LabelBron, *LabelAanvang, *LabelEinde, *LabelHysteresis,
         *LabelVervroeging;
 
-    void FormActivate();
+    void FormActivate() override;
     // Shows the details of the cam of the cell (cam `cam`, output `output`).
     void ShowDetails(int cam, int output);
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     void CreateControls();
