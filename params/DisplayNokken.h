@@ -5,6 +5,7 @@
 // the cursor. It shows the store as it is and sends nothing.
 
 #include "app/ActivatedDialog.h"
+
 class QLabel;
 class QTableWidget;
 
