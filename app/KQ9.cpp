@@ -150,6 +150,13 @@ int main(int argc, char** argv) {
         FormEditParam.FormParLoader = &FormParLoader;
         FormEditParam.FormInfoErrorNummers = &FormInfoErrorNummers;
         FormEditParam.FormAfdrukkenPar = &FormAfdrukkenPar;
+        FormEditParam.FormDisplayNokken = &FormDisplayNokken;
+        FormEditParam.FormLinearisatie = &FormLinearisatie;
+        FormLinearisatie.FormParamService = &FormParamService;
+        // A value sent from the linearisation window opened in the editor marks the editor too.
+        FormParamService.OnParGezonden = [&FormEditParam](bool sent) {
+            FormEditParam.ParGezonden = sent;
+        };
         FormEditSollwerten.FormAfdrukkenSoll = &FormAfdrukkenSoll;
         FormEditSollwerten.FormLeesParSoll = &FormLeesParSoll;
         FormEditSollwerten.FormSchrijfParSoll = &FormSchrijfParSoll;

@@ -7,9 +7,9 @@
 #include "app/TextKeys.h"
 #include "app/WidgetNames.h"
 #include "calib/DrawImage.h"
+#include "params/EditParamPage.h"
 #include "params/ParamDefs.h"
 #include "params/ParamStore.h"
-#include "params/SelPar.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -332,7 +332,8 @@ void TFormLinearisatie::SpinEditDotChange() {
 void TFormLinearisatie::EditPoint(bool x) {
     if (!FormParamService || FSelected < 1 || FSelected > FTable.Count())
         return;
-    ParamStore().SelPar = SelParOf(x ? LinXParameter(FSelected) : LinYParameter(FSelected));
+    const int nr = x ? LinXParameter(FSelected) : LinYParameter(FSelected);
+    SelectParamRow(ParameterRow(nr), ParamStore().SelPar);
     FormParamService->exec();
     Ber_en_Teken_XY();
     TekenGrafiek_sub();

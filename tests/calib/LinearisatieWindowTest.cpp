@@ -7,13 +7,16 @@
 #include "app/GlobalVar.h"
 #include "calib/DrawImage.h"
 #include "calib/Linearisatie.h"
+#include "comm/LBComm.h"
 #include "params/ParamDefs.h"
+#include "params/ParamService.h"
 #include "params/ParamStore.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShowEvent>
@@ -162,4 +165,34 @@ TEST_F(LinearisatieWindowTest, HelpLinesAndDotSizeRedrawAndAreHandedBack) {
     EXPECT_TRUE(GlobalVar().Lin_X_hulplijn);
     EXPECT_FALSE(GlobalVar().Lin_Y_hulplijn);
     EXPECT_EQ(GlobalVar().Puntgrootte, 6);
+}
+
+TEST_F(LinearisatieWindowTest, TheServiceDialogChecksAndStoresTheValueTyped) {
+    TLBComm port;
+    TFormParamService service(&port);
+    Form.FormParamService = &service;
+    Form.show();
+    Form.SpinEdit_GrafiekPunt->setValue(2);
+    QString caption;
+    auto type = [&](const QString& text) {
+        QTimer::singleShot(0, &service, [&, text] {
+            caption = service.windowTitle();
+            service.MaskEditParData->setText(text);
+            service.CmdOK->click();
+            // A value outside the limits keeps the dialog open with its red text.
+            if (service.isVisible())
+                service.CmdCancel->click();
+        });
+    };
+    type(QStringLiteral("12,5"));
+    Form.cmdEdit_X->click();
+    EXPECT_EQ(caption, "[141]   Lin. point 2 X");
+    EXPECT_EQ(ParamStore().ParData[141], 125);
+    EXPECT_EQ(Form.Panel_PX->text(), "12,5");
+    EXPECT_EQ(Form.Table().Points[1].X, 125);
+
+    type(QStringLiteral("99999999"));
+    Form.cmdEdit_Y->click();
+    EXPECT_EQ(ParamStore().ParData[171], 200);
+    EXPECT_EQ(Form.Panel_PY->text(), "2,00");
 }

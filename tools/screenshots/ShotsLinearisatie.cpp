@@ -6,6 +6,7 @@
 #include "app/GlobalVar.h"
 #include "app/KX71Main.h"
 #include "calib/Linearisatie.h"
+#include "params/ParamService.h"
 #include "params/ParamStore.h"
 
 #include <QSpinBox>
@@ -33,6 +34,8 @@ void LinearisatieShots(TShotContext& context) {
     GlobalVar().Puntgrootte = 4;
 
     TFormLinearisatie window(context.Main);
+    TFormParamService service(&context.Main->LBComm1, &window);
+    window.FormParamService = &service;
     context.WhileModal(window, 300, [&] {
         window.SpinEdit_GrafiekPunt->setValue(4);
         ProcessFor(100);
