@@ -24,6 +24,9 @@ std::string Hex(int32_t value) {
 
 std::string DescribeCommError(const TCommError& error) {
     std::string text = "communication error " + Hex(error.Code);
+    if (error.Code == CommCode::ReplyTooLong)
+        text += ": the reply went on past " + std::to_string(LD100ReplyLimit) +
+                " bytes without a pause";
     if (error.SystemError != 0) {
         std::string reason = SysErrorMessage(error.SystemError);
         text +=
@@ -105,8 +108,9 @@ int TCtlPort::SelectUnit(int unit) {
 }
 
 int TCtlPort::Exchange(const std::string& text, std::string& reply) {
-    if (!FPort.Active()) {
-        std::cerr << "kq9ctl: the port is not open\n";
+    if (!FPort.Active() || FPort.DeviceLost()) {
+        std::cerr << (FPort.Active() ? "kq9ctl: the device has gone away\n"
+                                     : "kq9ctl: the port is not open\n");
         return CtlExit::CommError;
     }
     bool done = false;

@@ -73,7 +73,13 @@ constexpr int32_t Lb2Doubling = 0x1073;
 constexpr int32_t SsbHeader = 0x1074;
 constexpr int32_t SsbDoubling = 0x1075;
 constexpr int32_t StartChar = 0x1076;
+// LD100: the reply went on for more than LD100ReplyLimit bytes without the silence that ends it.
+constexpr int32_t ReplyTooLong = 0x1077;
 } // namespace CommCode
+
+// The longest LD100 reply taken: far above any real one (a few dozen bytes), so that only a
+// device or a second talker streaming without a pause reaches it.
+constexpr int LD100ReplyLimit = 4096;
 
 // The OS error number of an aborted operation; also reported when the device vanished.
 constexpr int32_t ERROR_OPERATION_ABORTED = 995;

@@ -10,6 +10,7 @@
 #include "comm/UiHandover.h"
 
 #include <algorithm>
+#include <exception>
 
 namespace {
 
@@ -93,15 +94,28 @@ void TLBComm::Close() {
         bool& Closing;
         ~TClosed() { Closing = false; }
     } closed{FClosing};
+    // Every step runs even when an event handler throws: a worker left running or a descriptor
+    // left open would keep the device locked until the program ends. The first exception is
+    // passed on once the port is closed.
+    std::exception_ptr failure;
+    auto step = [&failure](const auto& action) {
+        try {
+            action();
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    };
     // A component may unbind itself from its deactivation handler: walk a copy.
     std::vector<TLBComponent*> components = FComponents;
     for (TLBComponent* component : components) {
         if (std::find(FComponents.begin(), FComponents.end(), component) == FComponents.end())
             continue;
         if (auto* protocol = dynamic_cast<TLBProtocolComponent*>(component))
-            protocol->SetCyclic(false);
+            step([protocol] { protocol->SetCyclic(false); });
     }
-    FQueue.clear();
+    DropQueue();
+    FDeviceLost = false;
     std::shared_ptr<TLBCommThread> thread = std::move(FThread);
     std::shared_ptr<TSerialDevice> device = std::move(FDevice);
     thread->Terminate();
@@ -113,16 +127,38 @@ void TLBComm::Close() {
         FRetired.push_back(std::move(thread));
     } else {
         while (!thread->Finished())
-            UiHandover().ProcessMessages(-1);
+            step([] { UiHandover().ProcessMessages(-1); });
         thread->Join();
         thread.reset();
     }
-    JoinRetiredWorkers(false);
+    step([this] { JoinRetiredWorkers(false); });
     FClosing = false;
-    if (int error = device->CloseHandle(); error != 0)
-        throw ECommHandleError(SysErrorMessage(error));
-    if (!FDestroying && OnDeactivate)
-        OnDeactivate(this);
+    if (int error = device->CloseHandle(); error != 0) {
+        if (!failure)
+            failure = std::make_exception_ptr(ECommHandleError(SysErrorMessage(error)));
+    } else if (!FDestroying && OnDeactivate) {
+        step([this] { OnDeactivate(this); });
+    }
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+void TLBComm::DropQueue() {
+    FQueue.clear();
+    for (TLBComponent* component : FComponents)
+        if (auto* protocol = dynamic_cast<TLBProtocolComponent*>(component))
+            protocol->ForgetRequests();
+}
+
+void TLBComm::LoseDevice(const TCommError& error) {
+    if (!FActive || FDeviceLost)
+        return;
+    // Every further request would fail at once and the cyclic ones would come straight back, so
+    // the port starts none until it is opened again.
+    FDeviceLost = true;
+    DropQueue();
+    if (!FDestroying && OnDeviceLost)
+        OnDeviceLost(this, error);
 }
 
 void TLBComm::JoinRetiredWorkers(bool wait) {
@@ -328,7 +364,7 @@ uint16_t TLBComm::IoBaseAddress() const {
 }
 
 int TLBComm::QueueRequest(TCommRequest* request) {
-    if (!FActive)
+    if (!FActive || FDeviceLost)
         return -1;
     FQueue.push_back(request);
     int index = static_cast<int>(FQueue.size()) - 1;

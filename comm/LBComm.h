@@ -56,13 +56,20 @@ public:
     // Copies the settings of `source` through the setters; does nothing while this port is open.
     void Assign(const TLBComm& source);
 
-    // Appends a request; -1 when the port is closed. Index 0 starts it at once.
+    // Appends a request; -1 when the port is closed or its device is lost. Index 0 starts it at
+    // once.
     int QueueRequest(TCommRequest* request);
     // Called when the head request has finished: removes it and starts the next one.
     void NextRequest();
 
     std::function<void(TLBComm* sender)> OnActivate;
     std::function<void(TLBComm* sender)> OnDeactivate;
+    // The device went away while open (a USB adapter pulled out): `error` is the failed
+    // exchange's record (SystemError 995). From then on the port starts no request until it is
+    // closed and opened again; the handler usually closes it.
+    std::function<void(TLBComm* sender, const TCommError& error)> OnDeviceLost;
+    // True from the loss of the device until the port closes.
+    bool DeviceLost() const { return FDeviceLost; }
 
     uint8_t Language() const { return FLanguage; }
     uint16_t IoBaseAddress() const;
@@ -77,6 +84,12 @@ public:
 private:
     friend class TLBComponent;
     friend class TLBProtocolComponent;
+    friend class TLBCommThread;
+
+    // Called instead of NextRequest when the head request failed because the device vanished.
+    void LoseDevice(const TCommError& error);
+    // Empties the queue; the components' entries in it will never complete.
+    void DropQueue();
 
     void ApplyDcb();
     void RefuseWhileOpen(const char* tail) const;
@@ -98,6 +111,7 @@ private:
     bool FActive = false;
     bool FDestroying = false;
     bool FClosing = false;
+    bool FDeviceLost = false;
     uint8_t FLanguage = 1;
 
     TBaudrate FBaudrate = TBaudrate::br9600;

@@ -166,8 +166,15 @@ void TLBCommThread::HandRequestDone() {
 }
 
 void TLBCommThread::HandNextRequest() {
-    Handover([this] {
-        if (!FPort->Destroying())
+    // The device layer reports a vanished device as an aborted operation; closing the port does
+    // too, but then the worker has been terminated and never gets here.
+    bool lost = FError.SystemError == ERROR_OPERATION_ABORTED;
+    Handover([this, lost] {
+        if (FPort->Destroying())
+            return;
+        if (lost)
+            FPort->LoseDevice(FError);
+        else
             FPort->NextRequest();
     });
 }
@@ -286,6 +293,7 @@ bool TLBCommThread::RunLD100() {
         FReceiveState = 1;
         FIndex = 0;
         FLineBuffer[0] = 0;
+        int received = 0;
         while (!FTerminated) {
             ReadByte();
             if (FError.Code == CommCode::PortClosed)
@@ -296,6 +304,10 @@ bool TLBCommThread::RunLD100() {
             }
             if (FError.Code != 0)
                 break;
+            if (++received > LD100ReplyLimit) {
+                FError.Code = CommCode::ReplyTooLong;
+                break;
+            }
             FLineBuffer[1 + FIndex] = FByte;
             ++FIndex;
             ++FLineBuffer[0];
@@ -325,7 +337,8 @@ bool TLBCommThread::RunLD100() {
             FLineBuffer[0] = 0;
         }
 
-        if (FError.Code == CommCode::ErrorAnswer)
+        // A reply that never ends is not tried again: it would only hold the queue up again.
+        if (FError.Code == CommCode::ErrorAnswer || FError.Code == CommCode::ReplyTooLong)
             return FTerminated;
         if (FError.Code != 0 && FError.Code != CommCode::Timeout) {
             DiscardInput();

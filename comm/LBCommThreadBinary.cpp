@@ -150,8 +150,10 @@ void TLBCommThread::ReceiveSSB() {
         if (FError.Code != 0)
             return;
         uint8_t byte = FByte;
-        if (FReceiveState != 1 && FReceiveState != 4 && FIndex + 1 > LastDataIndex) {
-            // No DLE ETX within the longest reply the count byte can describe.
+        // A data byte beyond the longest reply the count byte can describe (the DLE ETX that
+        // ends a reply is no data byte).
+        bool data = (FReceiveState == 2 && byte != DLE) || (FReceiveState == 3 && byte == DLE);
+        if (data && FIndex + 1 > LastDataIndex) {
             FError.Code = CommCode::SsbDoubling;
             return;
         }

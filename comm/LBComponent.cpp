@@ -4,6 +4,7 @@
 #include "comm/LBCommThread.h"
 
 #include <algorithm>
+#include <exception>
 
 TLBComponent::~TLBComponent() {
     FDestroying = true;
@@ -53,9 +54,13 @@ void TLBProtocolComponent::FireDeactivate() {
 
 void TLBProtocolComponent::SetCyclic(bool value) {
     if (value && PortOpen()) {
+        // Switched off and on again before the last request came back: its completion re-sends,
+        // so sending now as well would start a second chain beside the first.
+        bool resumes = !FCyclic && FOutstanding > 0;
         FCyclic = true;
         FireActivate();
-        Send();
+        if (!resumes)
+            Send();
         return;
     }
     FCyclic = false;
@@ -67,10 +72,19 @@ void TLBProtocolComponent::SetFrameByte(int position, uint8_t value) {
         FFrame[position] = value;
 }
 
+void TLBProtocolComponent::ForgetRequests() {
+    FOutstanding = 0;
+    ++FQueueEpoch;
+}
+
 void TLBProtocolComponent::Send() {
     if (!PortOpen())
         return;
-    FResult.Clear();
+    // While an earlier request of this component is pending, its reply may be arriving in the
+    // stream right now; each completion empties it for the next exchange. With none pending,
+    // whatever is left (an exchange cut off by closing the port) must go.
+    if (FOutstanding == 0)
+        FResult.Clear();
     FRequest.Sender = this;
     FRequest.Frame = FFrame;
     FRequest.Timeout = FTimeoutTime;
@@ -80,13 +94,27 @@ void TLBProtocolComponent::Send() {
     FRequest.DataReceived = [this](TFrameBuffer buffer, TFrameBuffer frame, bool& restart) {
         DataReceived(buffer, frame, restart);
     };
-    FLBComm->QueueRequest(&FRequest);
+    if (FLBComm->QueueRequest(&FRequest) >= 0)
+        ++FOutstanding;
 }
 
 void TLBProtocolComponent::RequestDone(const TCommError& commError,
                                        const TFrameBuffer& receiveBuffer) {
-    if (!PortOpen())
+    // The request counts as pending until its events have run, so that a handler's Send or
+    // Cyclic of this component neither clears this reply nor starts a second chain.
+    // A handler that closes the port (and perhaps reopens it and sends) has already had the
+    // count reset; this completion must then not take back a newer request's count.
+    auto completed = [this, epoch = FQueueEpoch] {
+        if (epoch != FQueueEpoch)
+            return;
+        FResult.Clear();
+        if (FOutstanding > 0)
+            --FOutstanding;
+    };
+    if (!PortOpen()) {
+        completed();
         return;
+    }
     FCurrentError = commError;
     int count = receiveBuffer[0];
     auto appendBuffer = [&] {
@@ -94,22 +122,35 @@ void TLBProtocolComponent::RequestDone(const TCommError& commError,
             FResult.Write(receiveBuffer.data(), static_cast<size_t>(count));
         FResult.SetPosition(0);
     };
+    // A throwing handler must not end the cycle or leave this exchange's bytes for the next.
+    std::exception_ptr failure;
+    auto fire = [&](const auto& event) {
+        try {
+            event();
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    };
     if (FCurrentError.IsZero()) {
         appendBuffer();
         if (!FDestroying && OnCommResult)
-            OnCommResult(this, FResult);
+            fire([&] { OnCommResult(this, FResult); });
     }
     if (!(FCurrentError == FLastError)) {
         FLastError = FCurrentError;
         FResult.Clear();
         appendBuffer();
         if (!FDestroying && OnCommError)
-            OnCommError(this, FCurrentError, FResult);
+            fire([&] { OnCommError(this, FCurrentError, FResult); });
     }
+    completed();
     if (FCyclic)
         Send();
     else
         FLastError = TCommError{};
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void TLBProtocolComponent::DataReceived(TFrameBuffer, TFrameBuffer, bool& restart) {

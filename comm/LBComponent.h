@@ -49,6 +49,8 @@ public:
     ~TLBProtocolComponent() override;
 
     bool Cyclic() const { return FCyclic; }
+    // Switching on sends at once, except while a request of this component is still pending:
+    // then that request's completion goes on with the cycle, so one chain runs, never two.
     void SetCyclic(bool value);
     int TimeoutTime() const { return FTimeoutTime; }
     void SetTimeoutTime(int ms) { FTimeoutTime = ms; }
@@ -58,13 +60,18 @@ public:
     const TFrameBuffer& Frame() const { return FFrame; }
 
     virtual void Send();
+    // True from Send until that request has completed (or the port dropped it): an entry of this
+    // component waits in its port's queue or is being exchanged.
+    bool RequestPending() const { return FOutstanding > 0; }
 
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeactivate;
     TCommResultEvent OnCommResult;
     TCommErrorEvent OnCommError;
 
-    // Called on the UI thread by the worker's hand-over.
+    // Called on the UI thread by the worker's hand-over. RequestDone always finishes its steps
+    // (the cycle goes on) and then passes on the first exception of an event handler; the result
+    // stream holds exactly the bytes of the exchange during the events and is empty afterwards.
     virtual void RequestDone(const TCommError& commError, const TFrameBuffer& receiveBuffer);
     virtual void DataReceived(TFrameBuffer receiveBuffer, TFrameBuffer sentFrame, bool& restart);
 
@@ -72,7 +79,11 @@ public:
     const TCommRequest& Request() const { return FRequest; }
 
 protected:
+    friend class TLBComm;
+
     bool PortOpen() const;
+    // The port dropped this component's queued entries (closing, or the device vanished).
+    void ForgetRequests();
     void FireActivate();
     void FireDeactivate();
 
@@ -83,4 +94,7 @@ protected:
     TCommError FCurrentError;
     TCommError FLastError;
     TCommRequest FRequest;
+    int FOutstanding = 0;
+    // Advances whenever the port drops this component's entries.
+    unsigned FQueueEpoch = 0;
 };

@@ -39,6 +39,7 @@ void TLD100Protocol::Send() {
 void TLD100Protocol::DataReceived(TFrameBuffer receiveBuffer, TFrameBuffer, bool& restart) {
     if (restart)
         FResult.Clear();
+    FResult.SetPosition(FResult.Size());
     FResult.Write(receiveBuffer.data() + 1, receiveBuffer[0]);
     restart = false;
 }

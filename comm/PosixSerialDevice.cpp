@@ -51,7 +51,7 @@ int TPosixSerialDevice::CreateFile(const std::string& path) {
         serial.flags |= ASYNC_LOW_LATENCY;
         ::ioctl(fd, TIOCSSERIAL, &serial);
     }
-    FHasCounters = ::ioctl(fd, TIOCGICOUNT, &FCounters) == 0;
+    FHasCounters = ReadCounters(FCounters);
     return 0;
 }
 
@@ -191,9 +191,13 @@ int TPosixSerialDevice::FlushFileBuffers() {
     return 0;
 }
 
+bool TPosixSerialDevice::ReadCounters(serial_icounter_struct& counters) {
+    return ::ioctl(FFd, TIOCGICOUNT, &counters) == 0;
+}
+
 uint32_t TPosixSerialDevice::CounterErrors() {
     serial_icounter_struct now{};
-    if (::ioctl(FFd, TIOCGICOUNT, &now) != 0)
+    if (!ReadCounters(now))
         return 0;
     uint32_t errors = 0;
     if (now.frame != FCounters.frame)
@@ -213,8 +217,11 @@ uint32_t TPosixSerialDevice::CounterErrors() {
 int TPosixSerialDevice::ClearCommError(uint32_t& errors) {
     if (FFd < 0)
         return EBADF;
-    // Some drivers count only some kinds of error: the marks in the data count as well.
-    errors = FDecoder.TakeErrors() | (FHasCounters ? CounterErrors() : 0);
+    // The marks in the data are taken out either way, but only a driver without counters needs
+    // them as the error report: with counters they would add a guessed parity error to what the
+    // driver counted exactly.
+    uint32_t marked = FDecoder.TakeErrors();
+    errors = FHasCounters ? CounterErrors() : marked;
     return 0;
 }
 

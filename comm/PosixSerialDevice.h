@@ -28,6 +28,10 @@ public:
     int CloseHandle() override;
     void CancelIo() override;
 
+protected:
+    // The driver's error counters; false when it keeps none (a pty, some USB adapters).
+    virtual bool ReadCounters(serial_icounter_struct& counters);
+
 private:
     int WaitReadable(int timeoutMs);
     int FillFromDescriptor(bool afterReadiness);

@@ -52,7 +52,8 @@ int SetLineSettings(int fd, const TDcb& dcb) {
     if (ioctl(fd, TCGETS2, &tio) != 0)
         return errno;
     MakeRaw(tio);
-    tio.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB);
+    // CMSPAR too: left set by another program, it would turn even and odd into mark and space.
+    tio.c_cflag &= ~(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB);
     if (dcb.ByteSize == 7)
         tio.c_cflag |= CS7;
     else if (dcb.ByteSize == 8)

@@ -120,3 +120,17 @@ TEST(SSBFraming, AReplyLongerThanItsCountCanHoldIsAProtocolError) {
     ASSERT_EQ(line.Log.Errors.size(), 1u);
     EXPECT_EQ(line.Log.Errors[0].Code, CommCode::SsbDoubling);
 }
+
+TEST(SSBFraming, TheLongestReplyItsCountCanDescribeIsAccepted) {
+    // 254 data bytes: the count byte, which counts itself, is 255. An even number of equal bytes
+    // gives the block check 0.
+    TBinaryLine<TSSBProtocol> line;
+    line.Exchange({0x01}, Bytes({0x10, 0x02}) + std::string(254, 'A') + Bytes({0x10, 0x03, 0x00}));
+    ASSERT_EQ(line.Log.Results.size(), 1u) << line.Log.Errors.size();
+    EXPECT_EQ(line.Log.Results[0], Bytes({0xFF}) + std::string(254, 'A'));
+
+    TBinaryLine<TSSBProtocol> over;
+    over.Exchange({0x01}, Bytes({0x10, 0x02}) + std::string(255, 'A') + Bytes({0x10, 0x03, 'A'}));
+    ASSERT_EQ(over.Log.Errors.size(), 1u);
+    EXPECT_EQ(over.Log.Errors[0].Code, CommCode::SsbDoubling);
+}

@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
 TEST(PortComponent, HardwareCouplingCascadesThroughTheSetters) {
     TLBComm port;
     port.SetHardware(THardware::PCLabPCL745);
@@ -228,4 +232,94 @@ TEST(PosixDevice, EveryRateIsSetOnARealPty) {
     bad.BaudRate = 12345;
     bad.ByteSize = 6;
     EXPECT_NE(device.SetCommState(bad), 0);
+}
+
+namespace {
+
+// A descriptor of its own on the pty's slave, opened before the device under test locks it, to
+// look at and change the tty's settings from outside.
+struct TSlaveView {
+    int Fd;
+    explicit TSlaveView(const std::string& path) : Fd(::open(path.c_str(), O_RDWR | O_NOCTTY)) {}
+    ~TSlaveView() { ::close(Fd); }
+    termios Get() const {
+        termios tio{};
+        ::tcgetattr(Fd, &tio);
+        return tio;
+    }
+    void Set(const termios& tio) const { ::tcsetattr(Fd, TCSANOW, &tio); }
+};
+
+// A driver that keeps error counters, none of which moves.
+class TCountingDevice : public TPosixSerialDevice {
+protected:
+    bool ReadCounters(serial_icounter_struct& counters) override {
+        counters = {};
+        return true;
+    }
+};
+
+// Reads what has arrived within 200 ms and the line errors reported for it.
+std::string ReadWithErrors(TSerialDevice& device, uint32_t& errors) {
+    TCommTimeouts timeouts;
+    timeouts.ReadIntervalTimeout = MAXDWORD;
+    timeouts.ReadTotalTimeoutMultiplier = MAXDWORD;
+    timeouts.ReadTotalTimeoutConstant = 200;
+    device.SetCommTimeouts(timeouts);
+    std::string bytes;
+    uint8_t byte = 0;
+    uint32_t read = 0;
+    while (device.ReadFile(&byte, 1, read) == 0 && read == 1) {
+        bytes.push_back(static_cast<char>(byte));
+        timeouts.ReadTotalTimeoutConstant = 50;
+        device.SetCommTimeouts(timeouts);
+    }
+    device.ClearCommError(errors);
+    return bytes;
+}
+
+} // namespace
+
+TEST(PosixDevice, EvenParityIsNeverLeftAsStickParity) {
+    kq9test::TPtyPeer peer;
+    TSlaveView view(peer.SlavePath());
+    termios sticky = view.Get();
+    sticky.c_cflag |= CMSPAR;
+    view.Set(sticky);
+    ASSERT_NE(view.Get().c_cflag & CMSPAR, 0u);
+    TPosixSerialDevice device;
+    ASSERT_EQ(device.CreateFile(peer.SlavePath()), 0);
+    TDcb dcb;
+    ASSERT_EQ(device.GetCommState(dcb), 0);
+    dcb.Parity = EVENPARITY;
+    ASSERT_EQ(device.SetCommState(dcb), 0);
+    EXPECT_EQ(view.Get().c_cflag & CMSPAR, 0u);
+}
+
+TEST(PosixDevice, WithDriverCountersTheParityMarksAddNoGuessedError) {
+    auto marked = [](TPosixSerialDevice& device, uint32_t& errors) {
+        kq9test::TPtyPeer peer;
+        TSlaveView view(peer.SlavePath());
+        EXPECT_EQ(device.CreateFile(peer.SlavePath()), 0);
+        TDcb dcb;
+        device.GetCommState(dcb);
+        dcb.Parity = EVENPARITY;
+        device.SetCommState(dcb);
+        // A pty marks nothing itself and would double the 0xFF: without marking, the bytes below
+        // arrive as a driver that marks a bad byte would deliver them.
+        termios tio = view.Get();
+        tio.c_iflag &= ~PARMRK;
+        view.Set(tio);
+        peer.Write(std::string("\xFF\x00", 2) + "A\r");
+        std::string bytes = ReadWithErrors(device, errors);
+        device.CloseHandle();
+        return bytes;
+    };
+    TPosixSerialDevice plain;
+    uint32_t errors = 0;
+    EXPECT_EQ(marked(plain, errors), "A\r");
+    EXPECT_EQ(errors, CE_RXPARITY);
+    TCountingDevice counting;
+    EXPECT_EQ(marked(counting, errors), "A\r");
+    EXPECT_EQ(errors, 0u);
 }

@@ -5,6 +5,7 @@
 #include "SimTestPort.h"
 
 #include "sim/SimSerialDevice.h"
+#include "support/WaitUntil.h"
 
 #include <gtest/gtest.h>
 
@@ -154,7 +155,10 @@ TEST(SimSerialDevice, ALineThatGoesDeadMidReplyIsAnAbortedOperation) {
     EXPECT_FALSE(outcome.Ok);
     EXPECT_EQ(outcome.Error.Code, CommCode::SystemCall);
     EXPECT_EQ(outcome.Error.SystemError, ERROR_OPERATION_ABORTED);
-    line->Configure(0, [](TSimUnit& u) { u.Faults = {}; });
-    EXPECT_EQ(port.Exchange("rt").Error.SystemError, ERROR_OPERATION_ABORTED);
+    // Nothing more goes out on the dead line until the port is opened again.
+    ASSERT_TRUE(kq9test::WaitUntil([&] { return port.Port.DeviceLost(); }, 2000));
+    port.Component.Send();
+    EXPECT_EQ(port.Port.QueueLength(), 0u);
     port.Port.Close();
+    EXPECT_FALSE(port.Port.DeviceLost());
 }
