@@ -9,6 +9,7 @@
 #include "app/Settings.h"
 #include "app/TextKeys.h"
 #include "comm/ComNames.h"
+#include "comm/CommTexts.h"
 #include "params/LeesParSoll.h"
 #include "params/ParamDefs.h"
 #include "params/ParamStore.h"
@@ -17,10 +18,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
+#include <QStatusBar>
 
 namespace {
 
@@ -51,6 +54,7 @@ TFormMain::~TFormMain() {
     // The components' events refer to this window; the port must not deliver any more.
     LBComm1.OnActivate = nullptr;
     LBComm1.OnDeactivate = nullptr;
+    LBComm1.OnDeviceLost = nullptr;
 }
 
 void TFormMain::FormCreate(const QStringList& arguments) {
@@ -82,6 +86,15 @@ void TFormMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void TFormMain::keyPressEvent(QKeyEvent* event) {
+    bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && CmdTerminalZenden->isEnabled()) {
+        CmdTerminalZenden->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
 void TFormMain::FormClose() {
     Timer1.stop();
     // A port that fails to close must not cost the settings.
@@ -102,7 +115,12 @@ void TFormMain::CmdSelectUnitClick() {
     }
 }
 
+bool TFormMain::IsShown(const QWidget* window) {
+    return window && (window->isVisible() || QApplication::activeModalWidget() == window);
+}
+
 void TFormMain::LBComm1Activate() {
+    ShowLineLost({});
     PanelComInfo->clear();
     CmdSelectUnit->setText(FCmdComClose);
     for (QPushButton* button : {CmdTerminalZenden, CmdResetError, CmdActual, CmdInUit, CmdDuimwiel})
@@ -110,7 +128,7 @@ void TFormMain::LBComm1Activate() {
     SetStatusText(0, QString::fromStdString(PortDisplayName(LBComm1.PortName())));
     SetStatusText(1, FrameSummary(LBComm1));
     GlobalVar().TypeInfoStep = 0;
-    if (!IsActive(FormApparaatZoeken.data())) {
+    if (!IsShown(FormApparaatZoeken.data())) {
         LD100UnitSelect.SetASCIIProtocol("sc " + std::to_string(SpinEditUnitSelect->value()));
         LD100UnitSelect.Send();
     }
@@ -145,6 +163,23 @@ void TFormMain::LBComm1Deactivate() {
     EnablePortMenuItems(false);
 }
 
+void TFormMain::LBComm1DeviceLost(const TCommError& error) {
+    if (LBComm1.Active())
+        CmdSelectUnitClick();
+    ShowLineLost(QString::fromStdString(ComDevicePath(LBComm1.PortName()) + ": " +
+                                        SysErrorMessage(error.SystemError)));
+}
+
+void TFormMain::ShowLineLost(const QString& text) {
+    // The whole width of the status bar, in red as the other communication errors; the panels
+    // come back when the port opens again.
+    SetErrorText(statusBar(), !text.isEmpty());
+    if (text.isEmpty())
+        statusBar()->clearMessage();
+    else
+        statusBar()->showMessage(text);
+}
+
 void TFormMain::SetStatusText(int panel, const QString& text) {
     StatusPanel[panel]->setText(text);
     StatusPanel[panel]->setToolTip(text);
@@ -159,8 +194,8 @@ void TFormMain::EnablePortMenuItems(bool enabled) {
 }
 
 void TFormMain::Timer1Timer() {
-    if (IsActive(FormApparaatZoeken) || IsActive(FormLeesParSoll.data()) ||
-        IsActive(FormSchrijfParSoll.data()))
+    if (IsShown(FormApparaatZoeken) || IsShown(FormLeesParSoll.data()) ||
+        IsShown(FormSchrijfParSoll.data()))
         return;
     if (!LBComm1.Active())
         return;

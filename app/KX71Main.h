@@ -169,6 +169,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Enter anywhere in the window presses the terminal's send button while it can be pressed.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void BuildWindow();
@@ -189,6 +191,8 @@ private:
     void LBComm1Activate();
     void LBComm1Deactivate();
     void LBSetupCommDialog1Show();
+    // The device went away: the port is closed as by its button, and the reason shown.
+    void LBComm1DeviceLost(const TCommError& error);
     void LD100UnitSelectCommResult();
     void LD100UnitSelectComError(const TCommError& error);
     void LD100TypeInfoCommResult(TMemoryStream& result);
@@ -199,9 +203,13 @@ private:
     void LD100DuimwielCommResult(TMemoryStream& result);
     void LD100DuimwielCommError();
 
-    static bool IsActive(const QWidget* window) { return window && window->isActiveWindow(); }
+    // Whether a window is up: shown, or the modal window in front. Not whether it has the
+    // keyboard focus, which it loses as soon as the user switches to another program.
+    static bool IsShown(const QWidget* window);
     // A status bar panel's text; its tooltip shows the whole of it.
     void SetStatusText(int panel, const QString& text);
+    // The message of a vanished device across the status bar; empty: the panels again.
+    void ShowLineLost(const QString& text);
     void SetActualPanels(bool active);
     void SetThumbwheelPanels(bool active);
 

@@ -27,6 +27,9 @@ constexpr int TerminalTimeoutMs = 1500;
 void TFormMain::BindComponents() {
     LBComm1.OnActivate = [this](TLBComm*) { RunGuarded([this] { LBComm1Activate(); }); };
     LBComm1.OnDeactivate = [this](TLBComm*) { RunGuarded([this] { LBComm1Deactivate(); }); };
+    LBComm1.OnDeviceLost = [this](TLBComm*, const TCommError& error) {
+        RunGuarded([&] { LBComm1DeviceLost(error); });
+    };
 
     for (TLD100Protocol* component :
          {&LD100UnitSelect, &LD100TypeInfo, &LD100ReadError, &LD100ActPos, &LD100Snelheid,
@@ -59,11 +62,6 @@ void TFormMain::BindComponents() {
 
     Bind(CmdSelectUnit, &QPushButton::clicked, &TFormMain::CmdSelectUnitClick);
     Bind(CmdTerminalZenden, &QPushButton::clicked, &TFormMain::CmdTerminalZendenClick);
-    // Enter presses the send button, the window's default button, if it can be pressed.
-    connect(EditZenden, &QLineEdit::returnPressed, this, [this] {
-        if (CmdTerminalZenden->isEnabled())
-            CmdTerminalZenden->click();
-    });
     Bind(Exit1, &QAction::triggered, &TFormMain::Exit1Click);
     Bind(Par11, &QAction::triggered, &TFormMain::Par11Click);
     Bind(Par21, &QAction::triggered, &TFormMain::Par21Click);
@@ -142,8 +140,22 @@ void TFormMain::LD100UnitSelectComError(const TCommError& error) {
 }
 
 void TFormMain::CmdTerminalZendenClick() {
+    // The line carries the same 8-bit characters the replies are read in; a character without a
+    // code there is pointed out instead of going out as some other bytes.
+    QByteArray bytes;
+    QString unencodable;
+    if (!EncodeWindows1252(EditZenden->text(), bytes, &unencodable)) {
+        EditZenden->setSelection(static_cast<int>(EditZenden->text().indexOf(unencodable)),
+                                 static_cast<int>(unencodable.size()));
+        QMessageBox warning(QMessageBox::Warning, Tekst(TextKey::Main::Msg_waarschuwingCaption),
+                            Tekst(TextKey::Main::Msg_TekenNietZendbaar) + u' ' + unencodable,
+                            QMessageBox::Ok, this);
+        warning.setObjectName(QStringLiteral("UnencodableCharacterWarning"));
+        warning.exec();
+        return;
+    }
     MemoReceive->clear();
-    LD100Protocol1.SetASCIIProtocol(EditZenden->text().toStdString());
+    LD100Protocol1.SetASCIIProtocol(bytes.toStdString());
     LD100Protocol1.Send();
     EditZenden->selectAll();
 }

@@ -168,9 +168,13 @@ void TFormMain::DuimwielActief() {
             Panel_DW[i]->clear();
         return;
     }
-    ThumbwheelIndex = 1;
-    LD100Duimwiel.SetASCIIProtocol("rd 1");
-    LD100Duimwiel.Send();
+    // A reply still on its way goes on with the one chain, from the thumbwheel it was asked for;
+    // a second "rd 1" now would start another chain beside it.
+    if (!LD100Duimwiel.RequestPending()) {
+        ThumbwheelIndex = 1;
+        LD100Duimwiel.SetASCIIProtocol("rd 1");
+        LD100Duimwiel.Send();
+    }
     SetThumbwheelPanels(true);
     CmdDuimwiel->setText(FCmdDuimwiel_OFF);
     global.ThumbwheelActive = true;

@@ -4,7 +4,9 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cerrno>
+#include <iterator>
 
 namespace {
 
@@ -28,6 +30,32 @@ QString DecodeWindows1252(QByteArrayView bytes) {
         *out++ = (byte >= 0x80 && byte <= 0x9F) ? QChar(Cp1252High[byte - 0x80]) : QChar(byte);
     }
     return text;
+}
+
+bool EncodeWindows1252(const QString& text, QByteArray& bytes, QString* unencodable) {
+    QByteArray out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char16_t c = text[i].unicode();
+        int code = -1;
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            code = c;
+        } else {
+            const char16_t* found = std::find(std::begin(Cp1252High), std::end(Cp1252High), c);
+            if (found != std::end(Cp1252High))
+                code = 0x80 + static_cast<int>(found - std::begin(Cp1252High));
+        }
+        if (code < 0) {
+            if (unencodable) {
+                bool pair = text[i].isHighSurrogate() && i + 1 < text.size();
+                *unencodable = text.mid(i, pair ? 2 : 1);
+            }
+            return false;
+        }
+        out.append(static_cast<char>(code));
+    }
+    bytes = std::move(out);
+    return true;
 }
 
 QString DecodeText(QByteArrayView bytes, bool* hadBom) {

@@ -10,6 +10,9 @@
 // Windows-1252 bytes as text; the five codes that table leaves undefined map to the control
 // characters of the same number, as the Windows converter does.
 QString DecodeWindows1252(QByteArrayView bytes);
+// The text as Windows-1252 bytes, the reverse of the above. False when a character has no code
+// there; `unencodable` then gets the first such character (both halves of a surrogate pair).
+bool EncodeWindows1252(const QString& text, QByteArray& bytes, QString* unencodable = nullptr);
 
 // UTF-8 when the bytes are valid UTF-8, Windows-1252 otherwise. A leading UTF-8 byte order mark
 // is dropped and reported through `hadBom`.

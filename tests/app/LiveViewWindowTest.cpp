@@ -7,6 +7,7 @@
 #include "app/GlobalVar.h"
 #include "app/IndicatorBox.h"
 #include "params/ParamStore.h"
+#include "support/QtModalCloser.h"
 #include "support/WaitUntil.h"
 
 #include <QLineEdit>
@@ -171,4 +172,55 @@ TEST_F(MainWindowTest, FunctionLabelsComeFromTheDefinitionsAndTheK0Rules) {
     par[218] = 3;
     Form->InputFunctieTeksten();
     EXPECT_EQ(Form->LabelFun_K0->text(), "Inactive");
+}
+
+TEST_F(MainWindowTest, SwitchingGroupsOffAndOnWhileARequestIsOnItsWayKeepsOneChain) {
+    for (int i = 1; i <= 4; ++i)
+        Answer("rd " + std::to_string(i),
+               "rd " + std::to_string(i) + " " + std::to_string(i * 1001) + "\r\n");
+    Answer("r0", "r0 1\r\n");
+    Start();
+    OpenAndIdentify();
+    Form->CmdActual->click();
+    Form->CmdDuimwiel->click();
+    ASSERT_TRUE(HasText(Form->Panel_DW[2], "2002"));
+    // Fast toggles: each group's request is still on its way every time it is switched on.
+    for (int toggle = 0; toggle < 3; ++toggle) {
+        Form->CmdActual->click();
+        Form->CmdActual->click();
+        Form->CmdDuimwiel->click();
+        Form->CmdDuimwiel->click();
+    }
+    // One entry per running request (r0, r1, r4, r6, the thumbwheel), one more at most while a
+    // completed request hands over to the next.
+    EXPECT_LE(Form->LBComm1.QueueLength(), 6u);
+    // The late replies land in the panel of the thumbwheel they answer.
+    Form->CmdActual->click();
+    auto reads = [this] {
+        return CountOf("rd 1") + CountOf("rd 2") + CountOf("rd 3") + CountOf("rd 4");
+    };
+    size_t before = reads();
+    ASSERT_TRUE(WaitUntil([&] { return reads() > before + 5; }, 5000));
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_EQ(Form->Panel_DW[i]->text(), QString::number(i * 1001)) << i;
+        EXPECT_EQ(ParamStore().DuimwielWaarde[i], i * 1001) << i;
+    }
+}
+
+TEST_F(MainWindowTest, TheTerminalSendsTheEightBitCharactersItReadsAndRefusesOthers) {
+    Start();
+    OpenAndIdentify();
+    Form->EditZenden->setText(QString::fromUtf8("xx \u00e9\u20ac"));
+    Form->CmdTerminalZenden->click();
+    ASSERT_TRUE(WaitUntil([&] { return CountOf("xx \xE9\x80") == 1; }, 2000));
+
+    kq9test::TModalCloser closer;
+    size_t written = Device->Written().size();
+    Form->EditZenden->setText(QString::fromUtf8("xx \u03a9 1"));
+    Form->CmdTerminalZenden->click();
+    ProcessFor(150);
+    EXPECT_EQ(Device->Written().size(), written);
+    EXPECT_EQ(closer.Seen(), QStringList{QString::fromUtf8("Warning\nDit teken kan niet worden "
+                                                           "gezonden: \u03a9")});
+    EXPECT_EQ(Form->EditZenden->selectedText(), QString::fromUtf8("\u03a9"));
 }

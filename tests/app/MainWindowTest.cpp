@@ -5,12 +5,16 @@
 
 #include "app/ErrorReport.h"
 #include "app/GlobalVar.h"
+#include "params/LeesParSoll.h"
 #include "support/QtModalCloser.h"
 #include "support/WaitUntil.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -162,16 +166,83 @@ TEST_F(MainWindowTest, APortThatFailsToCloseStillLetsTheSettingsBeWritten) {
     EXPECT_TRUE(QFile::exists(Home.filePath("application.ini")));
 }
 
-TEST_F(MainWindowTest, EnterSendsOnlyWhileTheSendButtonCanBePressed) {
+TEST_F(MainWindowTest, EnterAnywhereInTheWindowSendsWhileTheSendButtonCanBePressed) {
+    auto pressEnter = [](QWidget* focus) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(focus, &press);
+    };
     Start();
     Form->EditZenden->setText("rt");
-    emit Form->EditZenden->returnPressed();
+    pressEnter(Form->EditZenden);
     kq9test::ProcessFor(100);
     EXPECT_TRUE(Device->Written().empty());
     OpenAndIdentify();
-    emit Form->EditZenden->returnPressed();
-    ASSERT_TRUE(WaitUntil([&] { return !Form->MemoReceive->toPlainText().isEmpty(); }, 2000));
+    // Once per Enter, wherever the focus is.
+    for (QWidget* focus : std::initializer_list<QWidget*>{
+             Form->EditZenden, Form->SpinEditUnitSelect, Form->CmdActual}) {
+        size_t before = CountOf("rt");
+        Form->MemoReceive->clear();
+        pressEnter(focus);
+        ASSERT_TRUE(WaitUntil([&] { return !Form->MemoReceive->toPlainText().isEmpty(); }, 2000))
+            << focus->objectName().toStdString();
+        EXPECT_EQ(CountOf("rt"), before + 1) << focus->objectName().toStdString();
+    }
     EXPECT_EQ(Form->MemoReceive->toPlainText(), "rt KX71-0100");
+    EXPECT_FALSE(GlobalVar().ActualActive);
+}
+
+TEST_F(MainWindowTest, TheTransferAndSearchWindowsHoldThePollAndSelectionOffEvenWithoutFocus) {
+    Start();
+    OpenAndIdentify();
+    QDialog search(Form.get());
+    TFormLeesParSoll lees(&Form->LBComm1, Form.get());
+    Form->FormApparaatZoeken = &search;
+    Form->FormLeesParSoll = &lees;
+    // The user has switched to another program: none of the windows has the focus.
+    QWidget elsewhere;
+    auto showUnfocused = [&](QWidget& window) {
+        window.show();
+        elsewhere.show();
+        QApplication::setActiveWindow(&elsewhere);
+        ASSERT_FALSE(window.isActiveWindow());
+    };
+    for (QWidget* window : std::initializer_list<QWidget*>{&search, &lees}) {
+        showUnfocused(*window);
+        Form->Timer1Timer();
+        ProcessFor(150);
+        EXPECT_EQ(CountOf("rf"), 0u) << window->metaObject()->className();
+        window->hide();
+    }
+    Form->Timer1Timer();
+    EXPECT_TRUE(WaitUntil([&] { return CountOf("rf") == 1; }, 2000));
+
+    // Opened while the search window is up, the port selects no unit: the search does.
+    Form->CmdSelectUnit->click();
+    showUnfocused(search);
+    Form->CmdSelectUnit->click();
+    ProcessFor(150);
+    EXPECT_EQ(CountOf("sc 0"), 1u);
+    search.hide();
+}
+
+TEST_F(MainWindowTest, ErrorPollRepliesQueuedBehindTheLiveViewKeepToThemselves) {
+    // Two polls wait behind the live requests; the first reply is the longer one.
+    int polls = 0;
+    auto table = Device->Responder;
+    Device->Responder = [&, table](const std::string& written) {
+        if (written == "rf\r")
+            Device->Reply(++polls == 1 ? "rf 12345\r\n" : "rf 5\r\n");
+        else
+            table(written);
+    };
+    Answer("r0", "r0 1\r\n");
+    Start();
+    OpenAndIdentify();
+    Form->CmdActual->click();
+    Form->Timer1Timer();
+    Form->Timer1Timer();
+    ASSERT_TRUE(WaitUntil([&] { return Form->StatusPanel[5]->text() == ". . "; }, 3000));
+    EXPECT_EQ(Form->PanelErrorNo->text(), "KX71... Error: 5");
 }
 
 TEST_F(MainWindowTest, LanguageTextsAndTheirAbsence) {

@@ -5,6 +5,7 @@
 
 #include "comm/SerialDevice.h"
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -32,7 +33,7 @@ public:
     int FailCreate = 0;
     int FailSetCommState = 0;
     int FailWrites = 0;      // number of writes that fail with EIO
-    bool Vanish = false;     // every read fails with 995
+    std::atomic<bool> Vanish{false}; // every read fails with 995; may change while open
     int FailClose = 0;       // CloseHandle fails with this errno
     std::string OpenedPath;
 
