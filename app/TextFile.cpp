@@ -118,6 +118,18 @@ bool WriteFileAtomic(const QString& path, const QByteArray& bytes, QString* erro
     return true;
 }
 
+bool CanWriteFileAtomic(const QString& path, QString* error) {
+    // The same opening as the write; without a commit the temporary file is removed again.
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.cancelWriting();
+        return true;
+    }
+    if (error)
+        *error = file.errorString();
+    return false;
+}
+
 bool WriteTextFileAtomic(const QString& path, const QString& text, QString* error) {
     return WriteFileAtomic(path, text.toUtf8(), error);
 }

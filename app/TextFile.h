@@ -29,5 +29,9 @@ bool ReadFileBytes(const QString& path, QByteArray& bytes, QString* error = null
 // Writes a temporary file in the same folder and renames it over `path`. On failure the old
 // file stays as it was, `error` gets the reason and the result is false.
 bool WriteFileAtomic(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+// Whether WriteFileAtomic could replace `path` now (its folder takes the temporary file, an
+// existing file may be replaced); nothing on disk changes. False with the reason in `error`.
+// For a caller that would otherwise find out only after a long read.
+bool CanWriteFileAtomic(const QString& path, QString* error = nullptr);
 // The text as UTF-8, written as above.
 bool WriteTextFileAtomic(const QString& path, const QString& text, QString* error = nullptr);

@@ -11,6 +11,8 @@ int RunBackupCommand(const TCtlOptions& options) {
     std::string path;
     if (!OneFileArgument(options.Arguments, "backup", path))
         return CtlExit::Usage;
+    if (int result = CheckWritableForCtl(path); result != CtlExit::Success)
+        return result;
     TBackupData device;
     if (int result = ReadWholeController(options, device); result != CtlExit::Success)
         return result;

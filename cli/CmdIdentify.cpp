@@ -6,6 +6,7 @@
 #include "cli/CtlCommands.h"
 #include "cli/CtlExit.h"
 #include "cli/CtlPort.h"
+#include "cli/CtlTransfer.h"
 
 #include <iostream>
 
@@ -30,9 +31,7 @@ int RunIdentifyCommand(const TCtlOptions& options) {
         strict = true;
     }
     TCtlPort port(options);
-    if (int result = port.Open(); result != CtlExit::Success)
-        return result;
-    if (int result = port.SelectUnit(port.Unit()); result != CtlExit::Success)
+    if (int result = OpenAndSelect(port); result != CtlExit::Success)
         return result;
     QString type;
     for (const char* command : {"rt", "rh", "rx"}) {

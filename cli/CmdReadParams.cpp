@@ -12,6 +12,8 @@ int RunReadParamsCommand(const TCtlOptions& options) {
     std::string path;
     if (!OneFileArgument(options.Arguments, "read-params", path))
         return CtlExit::Usage;
+    if (int result = CheckWritableForCtl(path); result != CtlExit::Success)
+        return result;
     TCtlPort port(options);
     if (int result = OpenAndSelect(port); result != CtlExit::Success)
         return result;

@@ -31,6 +31,8 @@ int RunReadSetpointsCommand(const TCtlOptions& options) {
     std::string path;
     if (!OneFileArgument(options.Arguments, "read-setpoints", path))
         return CtlExit::Usage;
+    if (int result = CheckWritableForCtl(path); result != CtlExit::Success)
+        return result;
     TCtlPort port(options);
     if (int result = OpenAndSelect(port); result != CtlExit::Success)
         return result;

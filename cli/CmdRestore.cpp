@@ -49,6 +49,8 @@ int RunRestoreCommand(const TCtlOptions& options) {
     if (int result = ReadBackupFileForCtl(path, data); result != CtlExit::Success)
         return result;
     TCtlPort port(options);
+    if (int result = port.CheckUnit(); result != CtlExit::Success)
+        return result;
     if (!yes && !Confirmed(path, port.Unit()))
         return CtlExit::Usage;
     if (int result = OpenAndSelect(port); result != CtlExit::Success)

@@ -35,6 +35,8 @@ std::string CtlUsage() {
     std::string text = "usage: kq9ctl [--home DIR] [--port COMn|PATH] [--baud N] [--parity N|E|O]\n"
                        "              [--databits 7|8] [--stopbits 1|2] [--unit N] [--timeout MS]\n"
                        "              COMMAND ...\n"
+                       "--timeout MS applies to single exchanges (send, identify, the unit\n"
+                       "selection), not to the bulk transfers, whose time-outs are fixed.\n"
                        "commands:\n";
     for (const TCtlCommand& command : CtlCommands())
         text += std::string("  ") + command.Name + " " + command.Synopsis + "\n";

@@ -1,5 +1,6 @@
 #include "cli/CtlFiles.h"
 
+#include "app/TextFile.h"
 #include "cli/CtlCommands.h"
 #include "cli/CtlExit.h"
 
@@ -81,6 +82,15 @@ int WriteBackupFileForCtl(const std::string& path, const TBackupData& data) {
         std::cerr << "kq9ctl: " << e.what() << '\n';
         return CtlExit::FileError;
     }
+}
+
+int CheckWritableForCtl(const std::string& path) {
+    QString error;
+    if (CanWriteFileAtomic(Q(path), &error))
+        return CtlExit::Success;
+    std::cerr << "kq9ctl: cannot write " << path << ": " << error.toStdString()
+              << "; nothing was read\n";
+    return CtlExit::FileError;
 }
 
 bool OneFileArgument(const std::vector<std::string>& arguments, const char* command,

@@ -20,6 +20,9 @@ int WriteParamFileForCtl(const std::string& path, int unitNo, const TParValues& 
 int WriteSollFileForCtl(const std::string& path, int unitNo, const TSollValues& setpoints,
                         int32_t parameter399);
 int WriteBackupFileForCtl(const std::string& path, const TBackupData& data);
+// Success when the file could be written now, else FileError with the reason on stderr; checked
+// before a read of the controller that would otherwise end in a file that cannot be saved.
+int CheckWritableForCtl(const std::string& path);
 
 // Takes the single FILE argument of a command; false (usage on stderr) when there is none or
 // more than one.

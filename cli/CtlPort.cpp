@@ -87,6 +87,15 @@ int TCtlPort::Open() {
     return CtlExit::Success;
 }
 
+int TCtlPort::CheckUnit() const {
+    if (Unit() >= 0 && Unit() <= 31)
+        return CtlExit::Success;
+    std::cerr << "kq9ctl: " << SettingsFilePath(GlobalVar()).toStdString()
+              << ": [Serieel] unit_no=" << Unit()
+              << " is no unit number (0 \u2026 31); give --unit N\n";
+    return CtlExit::Usage;
+}
+
 int TCtlPort::SelectUnit() {
     if (FOptions.Unit < 0)
         return CtlExit::Success;

@@ -26,6 +26,9 @@ public:
     int SelectUnit(int unit);
     // The unit to work with: --unit, else unit_no of the settings file, else 0.
     int Unit() const { return FOptions.Unit >= 0 ? FOptions.Unit : FSettingsUnit; }
+    // Success, or Usage (naming the file and key on stderr) when the unit comes from a settings
+    // file that holds no unit number 0 … 31.
+    int CheckUnit() const;
     // Sends `text` and waits for its outcome: Success with every byte of the reply, Timeout when
     // none came, CommError for any other failure.
     int Exchange(const std::string& text, std::string& reply);

@@ -5,31 +5,125 @@
 #include "cli/CtlProgress.h"
 #include "params/BackupFile.h"
 #include "params/LeesParSollSequence.h"
+#include "params/SchrijfParSollSequence.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <iostream>
 #include <unistd.h>
 
 namespace {
 
-// A reply's bytes for a message: line ends and other control characters written out.
-std::string Printable(const QString& text) {
+// A reply's bytes for a message: line ends, other control characters and bytes outside ASCII
+// written out, so that the user sees exactly what came back.
+std::string Printable(const std::string& bytes) {
     std::string out;
-    for (QChar c : text) {
-        if (c == u'\r')
+    for (char c : bytes) {
+        auto byte = static_cast<unsigned char>(c);
+        if (byte == '\r')
             out += "\\r";
-        else if (c == u'\n')
+        else if (byte == '\n')
             out += "\\n";
-        else if (c.unicode() < 0x20)
-            out += "\\x" + QString::number(c.unicode(), 16).rightJustified(2, u'0').toStdString();
-        else
-            out += QString(c).toStdString();
+        else if (byte < 0x20 || byte >= 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
+            out += escaped;
+        } else
+            out += c;
     }
     return out;
+}
+
+std::string Numbered(char letter, int number) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%c%03d", letter, number);
+    return text;
+}
+
+// "P000 … P399": the values from `first` to `last`, or the one when they are the same.
+std::string Range(char letter, int first, int last) {
+    std::string text = Numbered(letter, first);
+    if (last > first)
+        text += " \u2026 " + Numbered(letter, last);
+    return text;
+}
+
+const char* Cause(TTransferEnd end) {
+    switch (end) {
+    case TTransferEnd::Refused:
+        return "the refusal";
+    case TTransferEnd::Timeout:
+        return "the time-out";
+    case TTransferEnd::UnexpectedReply:
+        return "the unexpected reply";
+    default:
+        return "the communication error";
+    }
+}
+
+// What a write that stopped part-way left in the controller: the values it acknowledged, and
+// that the parameters among them were not taken over.
+void ReportPartialWrite(const TTransferSequence& write, std::ostream& err) {
+    int written = write.Transferred();
+    if (written == 0) {
+        err << "kq9ctl: nothing was written before " << Cause(write.End())
+            << "; the controller's values are unchanged\n";
+        return;
+    }
+    bool parameters = write.Mode != 1;
+    int parametersWritten = parameters ? std::min(written, ParameterCount) : 0;
+    int setpointsWritten = written - parametersWritten;
+    std::string ranges;
+    if (parametersWritten > 0)
+        ranges = Range('P', 0, parametersWritten - 1);
+    if (setpointsWritten > 0)
+        ranges += (ranges.empty() ? "" : " and ") + Range('S', 1, setpointsWritten);
+    err << "kq9ctl: written " << ranges << " before " << Cause(write.End())
+        << (parameters ? "; not taken over, so the controller now holds a partly written set\n"
+                       : ", so the controller now holds a partly written set of setpoints\n");
+}
+
+// The exit code of the run's end, with its message.
+int EndExitCode(const TTransferSequence& sequence, std::ostream& err) {
+    const std::string request = '"' + sequence.LastRequest() + '"';
+    switch (sequence.End()) {
+    case TTransferEnd::Finished:
+        return CtlExit::Success;
+    case TTransferEnd::TakeOverRejected:
+        err << "kq9ctl: the controller rejected parameter "
+            << sequence.RejectedParameter().toStdString()
+            << "; the values were written but not taken over\n";
+        return CtlExit::Unexpected;
+    case TTransferEnd::TakeOverUnexpected:
+        err << "kq9ctl: unexpected reply \"" << Printable(sequence.FailedReplyBytes()) << "\" to "
+            << request << "; the values were written but not taken over\n";
+        return CtlExit::Unexpected;
+    case TTransferEnd::Timeout:
+        err << "kq9ctl: no reply to " << request << " (time-out)\n";
+        return CtlExit::Timeout;
+    case TTransferEnd::CommError:
+        err << "kq9ctl: " << DescribeCommError(sequence.LastError()) << " at " << request << '\n';
+        return CtlExit::CommError;
+    case TTransferEnd::UnexpectedReply:
+        err << "kq9ctl: unexpected reply \"" << Printable(sequence.FailedReplyBytes()) << "\" to "
+            << request << '\n';
+        return CtlExit::Unexpected;
+    case TTransferEnd::Refused:
+        err << "kq9ctl: the controller refused " << request << " (er 7)\n";
+        return CtlExit::Unexpected;
+    case TTransferEnd::Running:
+    case TTransferEnd::Cancelled:
+        break;
+    }
+    err << "kq9ctl: the transfer stopped at " << request << '\n';
+    return CtlExit::CommError;
 }
 
 } // namespace
 
 int OpenAndSelect(TCtlPort& port) {
+    if (int result = port.CheckUnit(); result != CtlExit::Success)
+        return result;
     if (int result = port.Open(); result != CtlExit::Success)
         return result;
     return port.SelectUnit(port.Unit());
@@ -47,34 +141,13 @@ int RunTransfer(TCtlPort& port, TTransferSequence& sequence, int mode, const std
 }
 
 int TransferExitCode(const TTransferSequence& sequence, std::ostream& err) {
-    const std::string request = '"' + sequence.LastRequest() + '"';
-    switch (sequence.End()) {
-    case TTransferEnd::Finished:
-        return CtlExit::Success;
-    case TTransferEnd::TakeOverRejected:
-        err << "kq9ctl: the controller rejected parameter "
-            << sequence.RejectedParameter().toStdString()
-            << "; the values were written but not taken over\n";
-        return CtlExit::Unexpected;
-    case TTransferEnd::Timeout:
-        err << "kq9ctl: no reply to " << request << " (time-out)\n";
-        return CtlExit::Timeout;
-    case TTransferEnd::CommError:
-        err << "kq9ctl: " << DescribeCommError(sequence.LastError()) << " at " << request << '\n';
-        return CtlExit::CommError;
-    case TTransferEnd::UnexpectedReply:
-        err << "kq9ctl: unexpected reply \"" << Printable(sequence.FailedReply()) << "\" to "
-            << request << '\n';
-        return CtlExit::Unexpected;
-    case TTransferEnd::Refused:
-        err << "kq9ctl: the controller refused " << request << " (er 7)\n";
-        return CtlExit::Unexpected;
-    case TTransferEnd::Running:
-    case TTransferEnd::Cancelled:
-        break;
-    }
-    err << "kq9ctl: the transfer stopped at " << request << '\n';
-    return CtlExit::CommError;
+    int code = EndExitCode(sequence, err);
+    bool stoppedPartWay = code != CtlExit::Success &&
+                          sequence.End() != TTransferEnd::TakeOverRejected &&
+                          sequence.End() != TTransferEnd::TakeOverUnexpected;
+    if (stoppedPartWay && dynamic_cast<const TSchrijfParSollSequence*>(&sequence))
+        ReportPartialWrite(sequence, err);
+    return code;
 }
 
 int ReadWholeController(const TCtlOptions& options, TBackupData& data) {

@@ -59,7 +59,7 @@ void TLeesParSollSequence::LD100LeesParSollCommResult(TLBProtocolComponent*,
                                                       TMemoryStream& result) {
     if (HonourCancel())
         return;
-    std::string reply = ReplyBytes(result);
+    std::string reply = TakeReply(result);
     int32_t value = 0;
     // A value that is no number is as unusable as a missing echo: it must never be stored.
     if (!reply.starts_with(ParFase() ? "rp" : "rs") || !ReadReplyValue(reply, value)) {

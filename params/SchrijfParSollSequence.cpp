@@ -2,6 +2,7 @@
 
 #include "app/TextFile.h"
 #include "app/TextKeys.h"
+#include "params/DecimalText.h"
 
 namespace {
 
@@ -15,6 +16,7 @@ constexpr TTextKey PanelKeys[] = {
 };
 
 constexpr int TextSetpointsWritten = 5;
+constexpr int TextUnexpected = 7;
 constexpr int TextRefused = 9;
 constexpr int TextRejectedBefore = 10;
 constexpr int TextRejectedAfter = 11;
@@ -65,7 +67,7 @@ void TSchrijfParSollSequence::LD100SchrijfParSollCommResult(TLBProtocolComponent
                                                             TMemoryStream& result) {
     if (HonourCancel())
         return;
-    std::string reply = ReplyBytes(result);
+    std::string reply = TakeReply(result);
     // The controller refuses the value: the run stops here, without a repetition.
     if (reply.starts_with("er 7")) {
         Fail(TTransferEnd::Refused, QStringLiteral("(er 7) ") + PanelText(TextRefused));
@@ -99,16 +101,18 @@ void TSchrijfParSollSequence::LD100BerekenParametersCommResult(TLBProtocolCompon
                                                                TMemoryStream& result) {
     if (HonourCancel())
         return;
-    std::string reply = ReplyBytes(result);
+    std::string reply = TakeReply(result);
     std::string text = reply.size() < 2 ? std::string() : reply.substr(0, reply.size() - 2);
     if (text == "bp -1") {
         Finish(PanelText(TextTakenOver[Mode >= 0 && Mode <= 3 ? Mode : 3]));
         return;
     }
-    // Only the take-over's own answer can name a rejected parameter; anything else (a refusal,
-    // garbage) says nothing about whether the parameters were taken over.
-    if (!text.starts_with("bp ")) {
-        FailUnexpected(reply, QString());
+    // Only the take-over's own answer with a number names a rejected parameter. Anything else (a
+    // refusal such as "er 3", garbage, nothing) is shown as it came; either way every value was
+    // written and the controller did not take them over, so the run ends as a rejection does.
+    int32_t number = 0;
+    if (!text.starts_with("bp ") || !DecimalTextToInt(Latin(text.substr(3)), number)) {
+        FinishUnexpected(PanelText(TextUnexpected) + u' ' + Latin(text));
         return;
     }
     QString rejected = Latin(text.substr(3));

@@ -43,6 +43,8 @@ void TTransferSequence::Start() {
     FEnd = TTransferEnd::Running;
     FLastError = {};
     FFailedReply.clear();
+    FFailedReplyBytes.clear();
+    FLastReply.clear();
     FRejectedParameter.clear();
     FTransferred = 0;
     EnableButtons(false, false, true);
@@ -75,8 +77,9 @@ void TTransferSequence::CmdCancelClick() {
     FStoppen = true;
 }
 
-std::string TTransferSequence::ReplyBytes(const TMemoryStream& result) {
-    return result.Size() > ReplyLimit ? std::string() : result.ToString();
+std::string TTransferSequence::TakeReply(const TMemoryStream& result) {
+    FLastReply = result.ToString();
+    return FLastReply.size() > ReplyLimit ? std::string() : FLastReply;
 }
 
 bool TTransferSequence::HonourCancel() {
@@ -101,6 +104,7 @@ void TTransferSequence::ReplyUnusable(const std::string& reply) {
 void TTransferSequence::FailUnexpected(const std::string& reply, const QString& suffix) {
     qsizetype head = std::min<qsizetype>(4, static_cast<qsizetype>(reply.size()));
     FFailedReply = DecodeWindows1252(QByteArrayView(reply.data(), head));
+    FFailedReplyBytes = FLastReply;
     Fail(TTransferEnd::UnexpectedReply, PanelText(TextUnexpected) + u' ' + FFailedReply + suffix);
 }
 
@@ -154,6 +158,13 @@ void TTransferSequence::Finish(const QString& text) {
 void TTransferSequence::FinishRejected(const QString& text, const QString& rejected) {
     FEnd = TTransferEnd::TakeOverRejected;
     FRejectedParameter = rejected;
+    MarkFinished();
+    ShowPanel(text, true);
+}
+
+void TTransferSequence::FinishUnexpected(const QString& text) {
+    FEnd = TTransferEnd::TakeOverUnexpected;
+    FFailedReplyBytes = FLastReply;
     MarkFinished();
     ShowPanel(text, true);
 }

@@ -36,6 +36,8 @@ enum class TTransferEnd {
     UnexpectedReply,  // a reply without its echo (twice), or with a value that is no number
     Refused,          // the controller refused a value ("er 7")
     Cancelled,        // closed by Cancel
+    // every value written, but the take-over was answered with neither "bp -1" nor a number
+    TakeOverUnexpected,
 };
 
 class TTransferSequence {
@@ -71,6 +73,8 @@ public:
     const TCommError& LastError() const { return FLastError; }
     // The first four bytes of the reply that ended the run with UnexpectedReply.
     const QString& FailedReply() const { return FFailedReply; }
+    // The whole of that reply (or of the take-over's answer with TakeOverUnexpected), as it came.
+    const std::string& FailedReplyBytes() const { return FFailedReplyBytes; }
     // What followed "bp " in a rejected take-over: the number of the rejected parameter.
     const QString& RejectedParameter() const { return FRejectedParameter; }
 
@@ -102,8 +106,9 @@ protected:
     virtual void ParametersDone() = 0;
     virtual void SetpointsDone() = 0;
 
-    // The reply bytes as text; empty for a reply of more than 100 bytes (unreadable).
-    static std::string ReplyBytes(const TMemoryStream& result);
+    // The reply bytes as text; empty for a reply of more than 100 bytes (unreadable). The whole
+    // reply is kept for the messages that name it.
+    std::string TakeReply(const TMemoryStream& result);
     // Closes with Cancel when the user asked for it while the request was outstanding; true
     // when it did, and the event is then done.
     bool HonourCancel();
@@ -122,8 +127,9 @@ protected:
     // The error event of every component of the sequence.
     void CommError(const TCommError& error);
     void Send(TLD100Protocol& component, const std::string& text);
-    // Marks the end of a run whose last reply was accepted with a red text (rejected take-over).
+    // Marks the end of a run whose values were all written but not taken over, with a red text.
     void FinishRejected(const QString& text, const QString& rejected);
+    void FinishUnexpected(const QString& text);
 
     QString PanelText(int n) const { return n < FPanelTekst.size() ? FPanelTekst[n] : QString(); }
     void ShowPanel(const QString& text, bool red);
@@ -147,5 +153,7 @@ private:
     TTransferEnd FEnd = TTransferEnd::Running;
     TCommError FLastError;
     QString FFailedReply;
+    std::string FFailedReplyBytes;
+    std::string FLastReply;
     QString FRejectedParameter;
 };

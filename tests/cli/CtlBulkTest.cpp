@@ -112,7 +112,7 @@ TEST_F(CtlBulkTest, ParameterCommandsStopAtFaultsWithTheirExitCodes) {
     Fault("rp 3", [](TSimFaults& f) { f.NoEcho = true; });
     TRunResult read = Ctl({"read-params", File("unit.app")});
     EXPECT_EQ(read.ExitCode, 5);
-    EXPECT_NE(read.Err.find("unexpected reply \"3 50\" to \"rp 3\""), std::string::npos)
+    EXPECT_NE(read.Err.find("unexpected reply \"3 5003\\r\\n\" to \"rp 3\""), std::string::npos)
         << read.Err;
     EXPECT_FALSE(std::filesystem::exists(File("unit.app")));
 
@@ -133,6 +133,9 @@ TEST_F(CtlBulkTest, ParameterCommandsStopAtFaultsWithTheirExitCodes) {
     TRunResult refused = Ctl({"write-params", File("set.app")});
     EXPECT_EQ(refused.ExitCode, 5);
     EXPECT_NE(refused.Err.find("refused \"wp 5 -5\""), std::string::npos) << refused.Err;
+    EXPECT_NE(refused.Err.find("written P000 \u2026 P004 before the refusal; not taken over"),
+              std::string::npos)
+        << refused.Err;
     EXPECT_EQ(Unit(5).Parameters[4], -4);
     EXPECT_EQ(Unit(5).Parameters[5], 5005);
 
@@ -151,6 +154,12 @@ TEST_F(CtlBulkTest, ParameterCommandsStopAtFaultsWithTheirExitCodes) {
 
 TEST_F(CtlBulkTest, BackupRestoreAndVerify) {
     const std::string bak = File("unit.bak");
+    // A destination that cannot be written is found before the half minute of reading.
+    TRunResult nowhere = Ctl({"backup", File("no-such-folder/unit.bak")});
+    EXPECT_EQ(nowhere.ExitCode, 6);
+    EXPECT_NE(nowhere.Err.find("nothing was read"), std::string::npos) << nowhere.Err;
+    EXPECT_EQ(Sim.Line().Selected(), 0); // the port was not even opened to select unit 5
+
     TRunResult backup = Ctl({"backup", bak}, 60000);
     ASSERT_EQ(backup.ExitCode, 0) << backup.Err;
     TBackupData device;

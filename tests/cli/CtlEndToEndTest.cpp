@@ -91,6 +91,7 @@ TEST(Kq9ctl, SendReportsFailuresWithItsExitCodes) {
     TRunResult help = RunProgram({Kq9ctl(), "--help"});
     EXPECT_EQ(help.ExitCode, 0);
     EXPECT_NE(help.Out.find("send"), std::string::npos);
+    EXPECT_NE(help.Out.find("--timeout MS applies to single exchanges"), std::string::npos);
 
     // A unit that refuses its selection, and a reply printed as it came, refusal included.
     kq9test::TPtySimLine line({3});
@@ -135,4 +136,22 @@ TEST(Kq9ctl, IdentifyTakesThePortAndUnitFromTheSettingsFile) {
         RunProgram({Kq9ctl(), "--home", home.Path.string(), "identify", "--strict"});
     EXPECT_EQ(foreign.ExitCode, 5);
     EXPECT_NE(foreign.Err.find("XY12-1"), std::string::npos) << foreign.Err;
+
+    // A unit number the line cannot have is a usage error naming where it came from.
+    std::ofstream(home.Path / "application.ini")
+        << "[Serieel]\nunit_no=77\n[Poorten]\nCOM1=" << line.SlavePath() << "\n";
+    for (const char* command : {"identify", "read-setpoints"}) {
+        std::vector<std::string> args = {Kq9ctl(), "--home", home.Path.string(), command};
+        if (std::string(command) == "read-setpoints")
+            args.push_back((home.Path / "unit.aps").string());
+        TRunResult outside = RunProgram(args);
+        EXPECT_EQ(outside.ExitCode, 1) << command;
+        EXPECT_NE(
+            outside.Err.find((home.Path / "application.ini").string() + ": [Serieel] unit_no=77"),
+            std::string::npos)
+            << outside.Err;
+    }
+    EXPECT_EQ(
+        RunProgram({Kq9ctl(), "--home", home.Path.string(), "--unit", "5", "identify"}).ExitCode,
+        0);
 }

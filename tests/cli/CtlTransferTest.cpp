@@ -42,14 +42,61 @@ TEST(CtlTransfer, EndsBecomeExitCodesAndMessages) {
     EXPECT_EQ(TransferExitCode(write, err), 4);
     EXPECT_NE(err.str().find("at \"wp 0 0\""), std::string::npos) << err.str();
 
+    // The whole of an unexpected reply, and how far the write got.
     write.Start();
     Reply(write.LD100SchrijfParSoll, "wp 0 0");
-    Reply(write.LD100SchrijfParSoll, "bp");
-    Reply(write.LD100SchrijfParSoll, "bp");
+    Reply(write.LD100SchrijfParSoll, "bp 1 0 \x01more");
+    Reply(write.LD100SchrijfParSoll, "bp 1 0 \x01more");
     err.str("");
     EXPECT_EQ(TransferExitCode(write, err), 5);
-    EXPECT_NE(err.str().find("unexpected reply \"bp\\r\\n\" to \"wp 1 0\""), std::string::npos)
+    EXPECT_EQ(err.str(), "kq9ctl: unexpected reply \"bp 1 0 \\x01more\\r\\n\" to \"wp 1 0\"\n"
+                         "kq9ctl: written P000 before the unexpected reply; not taken over, so "
+                         "the controller now holds a partly written set\n");
+
+    // A restore refused at setpoint 3.
+    write.Mode = 3;
+    write.Start();
+    while (write.Index() < 3 || write.ParFase())
+        Reply(write.LD100SchrijfParSoll, write.LD100SchrijfParSoll.ASCIIProtocol());
+    Reply(write.LD100SchrijfParSoll, "er 7");
+    err.str("");
+    EXPECT_EQ(TransferExitCode(write, err), 5);
+    EXPECT_NE(err.str().find("kq9ctl: written P000 \u2026 P399 and S001 \u2026 S002 before the "
+                             "refusal; not taken over"),
+              std::string::npos)
         << err.str();
+
+    // Setpoints only: no take-over to miss; nothing written at all.
+    write.Mode = 1;
+    write.Start();
+    Reply(write.LD100SchrijfParSoll, "ws 1 0");
+    write.LD100SchrijfParSoll.OnCommError(&write.LD100SchrijfParSoll, {CommCode::Timeout, 0, 0},
+                                          none);
+    err.str("");
+    EXPECT_EQ(TransferExitCode(write, err), 3);
+    EXPECT_NE(err.str().find("written S001 before the time-out, so the controller now holds a "
+                             "partly written set of setpoints"),
+              std::string::npos)
+        << err.str();
+    write.Mode = 0;
+    write.Start();
+    write.LD100SchrijfParSoll.OnCommError(&write.LD100SchrijfParSoll, {CommCode::Timeout, 0, 0},
+                                          none);
+    err.str("");
+    TransferExitCode(write, err);
+    EXPECT_NE(err.str().find("nothing was written before the time-out"), std::string::npos)
+        << err.str();
+
+    // A take-over answered with something else: every value written, none taken over.
+    write.Start();
+    while (write.LD100SchrijfParSoll.ASCIIProtocol() != "wp 399 0")
+        Reply(write.LD100SchrijfParSoll, write.LD100SchrijfParSoll.ASCIIProtocol());
+    Reply(write.LD100SchrijfParSoll, "wp 399 0");
+    Reply(write.LD100BerekenParameters, "er 3");
+    err.str("");
+    EXPECT_EQ(TransferExitCode(write, err), 5);
+    EXPECT_EQ(err.str(), "kq9ctl: unexpected reply \"er 3\\r\\n\" to \"bp\"; the values were "
+                         "written but not taken over\n");
 }
 
 TEST(CtlProgress, BarOnATerminalTenthsOtherwise) {

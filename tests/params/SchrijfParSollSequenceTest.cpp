@@ -132,14 +132,28 @@ TEST_F(SchrijfParSollTest, TakeOverAnswers) {
     Seq.CmdOKClick();
     EXPECT_EQ(View.Closed, mrOK);
 
-    // An answer that is not the take-over's own names no parameter: it is an unexpected reply.
+    // An answer that is not the take-over's own with a number names no parameter: it is shown as
+    // it came, and the run ends as a rejection does, every value written but not taken over.
     Seq.Mode = 0;
-    Seq.Start();
-    EchoAll();
-    Reply(Seq.LD100BerekenParameters, "er 3");
-    EXPECT_EQ(Seq.End(), TTransferEnd::UnexpectedReply);
-    EXPECT_EQ(View.Panel, "Unexpected reply: er 3");
-    EXPECT_TRUE(View.Red && !View.Ok && View.Again);
+    const std::pair<std::string, QString> others[] = {
+        {"er 3", "Unexpected reply: er 3"},
+        {"bp x7", "Unexpected reply: bp x7"},
+        {"", "Unexpected reply: "},
+        {"bp " + std::string(120, '9'), "Unexpected reply: "},
+    };
+    for (const auto& [answer, panel] : others) {
+        Seq.Start();
+        EchoAll();
+        Reply(Seq.LD100BerekenParameters, answer);
+        EXPECT_EQ(Seq.End(), TTransferEnd::TakeOverUnexpected) << answer;
+        EXPECT_EQ(View.Panel, panel) << answer;
+        EXPECT_EQ(Seq.FailedReplyBytes(), answer + "\r\n");
+        EXPECT_TRUE(View.Red && View.Ok && View.Again) << answer;
+        EXPECT_TRUE(Seq.Klaar());
+        EXPECT_TRUE(Seq.RejectedParameter().isEmpty());
+    }
+    Seq.CmdOKClick();
+    EXPECT_EQ(View.Closed, mrOK);
 
     // The take-over's time-out and Cancel while it runs.
     Seq.Start();
