@@ -42,6 +42,7 @@ TLeesParSollSequence::TLeesParSollSequence(TLBComm* port) : TTransferSequence(Pa
     LD100LeesParSoll.SetProtocolFoot(TSequenceChar::scCR);
     LD100LeesParSoll.SetTimeoutTime(ReadTimeoutMs);
     LD100LeesParSoll.SetLBComm(port);
+    WatchPort(LD100LeesParSoll);
     LD100LeesParSoll.OnCommResult = [this](TLBProtocolComponent* sender, TMemoryStream& result) {
         LD100LeesParSollCommResult(sender, result);
     };

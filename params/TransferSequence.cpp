@@ -4,6 +4,7 @@
 #include "app/LanguageTexts.h"
 #include "app/TextFile.h"
 #include "app/TextKeys.h"
+#include "comm/LBComm.h"
 #include "comm/LD100Protocol.h"
 
 #include <algorithm>
@@ -191,7 +192,25 @@ void TTransferSequence::CommError(const TCommError& error) {
 void TTransferSequence::Send(TLD100Protocol& component, const std::string& text) {
     FLastRequest = text;
     component.SetASCIIProtocol(text);
+    if (FPortClosed) {
+        TLBComm* port = component.LBComm();
+        if (!port || !port->Active() || port->DeviceLost()) {
+            CommError({CommCode::PortClosed, 0, 0});
+            return;
+        }
+        FPortClosed = false;
+    }
     component.Send();
+}
+
+void TTransferSequence::WatchPort(TLD100Protocol& component) {
+    // Closing the port switches every component's cycle off, which fires this. A request still
+    // outstanding then will never be answered.
+    component.OnDeactivate = [this](TLBProtocolComponent* sender) {
+        FPortClosed = !sender->LBComm() || !sender->LBComm()->Active();
+        if (FPortClosed && !Stopped())
+            CommError({CommCode::PortClosed, 0, 0});
+    };
 }
 
 void TTransferSequence::ShowPanel(const QString& text, bool red) {

@@ -127,6 +127,9 @@ protected:
     // The error event of every component of the sequence.
     void CommError(const TCommError& error);
     void Send(TLD100Protocol& component, const std::string& text);
+    // Follows the port of a component of the sequence: once it has closed (its device went
+    // away), a run started on it fails at once instead of waiting for a reply that cannot come.
+    void WatchPort(TLD100Protocol& component);
     // Marks the end of a run whose values were all written but not taken over, with a red text.
     void FinishRejected(const QString& text, const QString& rejected);
     void FinishUnexpected(const QString& text);
@@ -150,6 +153,7 @@ private:
     bool FFout = false;
     bool FKlaar = false;
     bool FStoppen = false;
+    bool FPortClosed = false;
     TTransferEnd FEnd = TTransferEnd::Running;
     TCommError FLastError;
     QString FFailedReply;
