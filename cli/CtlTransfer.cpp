@@ -78,9 +78,13 @@ void ReportPartialWrite(const TTransferSequence& write, std::ostream& err) {
         ranges = Range('P', 0, parametersWritten - 1);
     if (setpointsWritten > 0)
         ranges += (ranges.empty() ? "" : " and ") + Range('S', 1, setpointsWritten);
-    err << "kq9ctl: written " << ranges << " before " << Cause(write.End())
-        << (parameters ? "; not taken over, so the controller now holds a partly written set\n"
-                       : ", so the controller now holds a partly written set of setpoints\n");
+    err << "kq9ctl: written " << ranges << " before " << Cause(write.End());
+    if (written == write.ValueCount())
+        err << "; not taken over\n"; // the take-over itself failed
+    else if (parameters)
+        err << "; not taken over, so the controller now holds a partly written set\n";
+    else
+        err << ", so the controller now holds a partly written set of setpoints\n";
 }
 
 // The exit code of the run's end, with its message.

@@ -87,6 +87,18 @@ TEST(CtlTransfer, EndsBecomeExitCodesAndMessages) {
     EXPECT_NE(err.str().find("nothing was written before the time-out"), std::string::npos)
         << err.str();
 
+    // The take-over itself unanswered: every value written, none taken over.
+    write.Start();
+    while (write.LD100SchrijfParSoll.ASCIIProtocol() != "wp 399 0")
+        Reply(write.LD100SchrijfParSoll, write.LD100SchrijfParSoll.ASCIIProtocol());
+    Reply(write.LD100SchrijfParSoll, "wp 399 0");
+    write.LD100BerekenParameters.OnCommError(&write.LD100BerekenParameters,
+                                             {CommCode::Timeout, 0, 0}, none);
+    err.str("");
+    EXPECT_EQ(TransferExitCode(write, err), 3);
+    EXPECT_EQ(err.str(), "kq9ctl: no reply to \"bp\" (time-out)\n"
+                         "kq9ctl: written P000 \u2026 P399 before the time-out; not taken over\n");
+
     // A take-over answered with something else: every value written, none taken over.
     write.Start();
     while (write.LD100SchrijfParSoll.ASCIIProtocol() != "wp 399 0")
