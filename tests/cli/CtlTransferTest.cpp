@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <sstream>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -20,95 +22,110 @@ void Reply(TLD100Protocol& component, const std::string& text) {
     component.OnCommResult(&component, stream);
 }
 
+void Fail(TLD100Protocol& component, const TCommError& error) {
+    TMemoryStream none;
+    component.OnCommError(&component, error, none);
+}
+
+// A write driven by hand, and how kq9ctl words where it stopped.
+struct TWrite {
+    TLBComm Port;
+    TSchrijfParSollSequence Seq{&Port};
+
+    explicit TWrite(int mode) {
+        Seq.Mode = mode;
+        Seq.Start();
+    }
+    // Echoes the value writes until the request `text` is the next one.
+    void EchoUntil(const std::string& text) {
+        while (Seq.LD100SchrijfParSoll.ASCIIProtocol() != text)
+            Reply(Seq.LD100SchrijfParSoll, Seq.LD100SchrijfParSoll.ASCIIProtocol());
+    }
+    void EchoAll() {
+        EchoUntil("wp 399 0");
+        Reply(Seq.LD100SchrijfParSoll, "wp 399 0");
+    }
+    std::pair<int, std::string> Report() const {
+        std::ostringstream err;
+        int code = TransferExitCode(Seq, err);
+        return {code, err.str()};
+    }
+};
+
 } // namespace
 
 TEST(CtlTransfer, EndsBecomeExitCodesAndMessages) {
-    TLBComm port;
-    TSchrijfParSollSequence write(&port);
-    write.Mode = 0;
-    write.Start();
-    while (write.LD100BerekenParameters.ASCIIProtocol().empty())
-        Reply(write.LD100SchrijfParSoll, write.LD100SchrijfParSoll.ASCIIProtocol());
-    Reply(write.LD100BerekenParameters, "bp 57");
-    std::ostringstream err;
-    EXPECT_EQ(TransferExitCode(write, err), 5);
-    EXPECT_NE(err.str().find("rejected parameter 57"), std::string::npos) << err.str();
+    TWrite rejected(0);
+    rejected.EchoAll();
+    Reply(rejected.Seq.LD100BerekenParameters, "bp 57");
+    auto [code, err] = rejected.Report();
+    EXPECT_EQ(code, 5);
+    EXPECT_NE(err.find("rejected parameter 57"), std::string::npos) << err;
 
-    write.Start();
-    TMemoryStream none;
-    write.LD100SchrijfParSoll.OnCommError(&write.LD100SchrijfParSoll,
-                                          {CommCode::SystemCall, 995, 0}, none);
-    err.str("");
-    EXPECT_EQ(TransferExitCode(write, err), 4);
-    EXPECT_NE(err.str().find("at \"wp 0 0\""), std::string::npos) << err.str();
+    TWrite lost(0);
+    Fail(lost.Seq.LD100SchrijfParSoll, {CommCode::SystemCall, 995, 0});
+    std::tie(code, err) = lost.Report();
+    EXPECT_EQ(code, 4);
+    EXPECT_NE(err.find("at \"wp 0 0\""), std::string::npos) << err;
 
-    // The whole of an unexpected reply, and how far the write got.
-    write.Start();
-    Reply(write.LD100SchrijfParSoll, "wp 0 0");
-    Reply(write.LD100SchrijfParSoll, "bp 1 0 \x01more");
-    Reply(write.LD100SchrijfParSoll, "bp 1 0 \x01more");
-    err.str("");
-    EXPECT_EQ(TransferExitCode(write, err), 5);
-    EXPECT_EQ(err.str(), "kq9ctl: unexpected reply \"bp 1 0 \\x01more\\r\\n\" to \"wp 1 0\"\n"
-                         "kq9ctl: written P000 before the unexpected reply; not taken over, so "
-                         "the controller now holds a partly written set\n");
+    // A take-over answered with something else, shown whole: every value written, none taken
+    // over.
+    TWrite other(0);
+    other.EchoAll();
+    Reply(other.Seq.LD100BerekenParameters, "er 3");
+    EXPECT_EQ(other.Report(),
+              std::make_pair(5, std::string("kq9ctl: unexpected reply \"er 3\\r\\n\" to \"bp\"; "
+                                            "the values were written but not taken over\n")));
+}
 
-    // A restore refused at setpoint 3.
-    write.Mode = 3;
-    write.Start();
-    while (write.Index() < 3 || write.ParFase())
-        Reply(write.LD100SchrijfParSoll, write.LD100SchrijfParSoll.ASCIIProtocol());
-    Reply(write.LD100SchrijfParSoll, "er 7");
-    err.str("");
-    EXPECT_EQ(TransferExitCode(write, err), 5);
-    EXPECT_NE(err.str().find("kq9ctl: written P000 \u2026 P399 and S001 \u2026 S002 before the "
-                             "refusal; not taken over"),
+TEST(CtlTransfer, AWriteThatStopsPartWaySaysWhatTheControllerNowHolds) {
+    // The whole of an unexpected reply, escaped, and how far the write got.
+    TWrite unexpected(0);
+    Reply(unexpected.Seq.LD100SchrijfParSoll, "wp 0 0");
+    Reply(unexpected.Seq.LD100SchrijfParSoll, "bp 1 0 \x01more");
+    Reply(unexpected.Seq.LD100SchrijfParSoll, "bp 1 0 \x01more");
+    EXPECT_EQ(unexpected.Report(),
+              std::make_pair(5, std::string("kq9ctl: unexpected reply \"bp 1 0 \\x01more\\r\\n\" "
+                                            "to \"wp 1 0\"\n"
+                                            "kq9ctl: written P000 before the unexpected reply; "
+                                            "not taken over, so the controller now holds a "
+                                            "partly written set\n")));
+
+    TWrite restore(3);
+    restore.EchoUntil("ws 3 0");
+    Reply(restore.Seq.LD100SchrijfParSoll, "er 7");
+    auto [code, err] = restore.Report();
+    EXPECT_EQ(code, 5);
+    EXPECT_NE(err.find("kq9ctl: written P000 \u2026 P399 and S001 \u2026 S002 before the refusal; "
+                       "not taken over, so the controller now holds a partly written set\n"),
               std::string::npos)
-        << err.str();
+        << err;
 
-    // Setpoints only: no take-over to miss; nothing written at all.
-    write.Mode = 1;
-    write.Start();
-    Reply(write.LD100SchrijfParSoll, "ws 1 0");
-    write.LD100SchrijfParSoll.OnCommError(&write.LD100SchrijfParSoll, {CommCode::Timeout, 0, 0},
-                                          none);
-    err.str("");
-    EXPECT_EQ(TransferExitCode(write, err), 3);
-    EXPECT_NE(err.str().find("written S001 before the time-out, so the controller now holds a "
-                             "partly written set of setpoints"),
+    // Setpoints have no take-over to miss.
+    TWrite setpoints(1);
+    Reply(setpoints.Seq.LD100SchrijfParSoll, "ws 1 0");
+    Fail(setpoints.Seq.LD100SchrijfParSoll, {CommCode::Timeout, 0, 0});
+    std::tie(code, err) = setpoints.Report();
+    EXPECT_EQ(code, 3);
+    EXPECT_NE(err.find("written S001 before the time-out, so the controller now holds a partly "
+                       "written set of setpoints"),
               std::string::npos)
-        << err.str();
-    write.Mode = 0;
-    write.Start();
-    write.LD100SchrijfParSoll.OnCommError(&write.LD100SchrijfParSoll, {CommCode::Timeout, 0, 0},
-                                          none);
-    err.str("");
-    TransferExitCode(write, err);
-    EXPECT_NE(err.str().find("nothing was written before the time-out"), std::string::npos)
-        << err.str();
+        << err;
 
-    // The take-over itself unanswered: every value written, none taken over.
-    write.Start();
-    while (write.LD100SchrijfParSoll.ASCIIProtocol() != "wp 399 0")
-        Reply(write.LD100SchrijfParSoll, write.LD100SchrijfParSoll.ASCIIProtocol());
-    Reply(write.LD100SchrijfParSoll, "wp 399 0");
-    write.LD100BerekenParameters.OnCommError(&write.LD100BerekenParameters,
-                                             {CommCode::Timeout, 0, 0}, none);
-    err.str("");
-    EXPECT_EQ(TransferExitCode(write, err), 3);
-    EXPECT_EQ(err.str(), "kq9ctl: no reply to \"bp\" (time-out)\n"
-                         "kq9ctl: written P000 \u2026 P399 before the time-out; not taken over\n");
+    TWrite nothing(0);
+    Fail(nothing.Seq.LD100SchrijfParSoll, {CommCode::Timeout, 0, 0});
+    EXPECT_NE(nothing.Report().second.find("nothing was written before the time-out; the "
+                                           "controller's values are unchanged"),
+              std::string::npos);
 
-    // A take-over answered with something else: every value written, none taken over.
-    write.Start();
-    while (write.LD100SchrijfParSoll.ASCIIProtocol() != "wp 399 0")
-        Reply(write.LD100SchrijfParSoll, write.LD100SchrijfParSoll.ASCIIProtocol());
-    Reply(write.LD100SchrijfParSoll, "wp 399 0");
-    Reply(write.LD100BerekenParameters, "er 3");
-    err.str("");
-    EXPECT_EQ(TransferExitCode(write, err), 5);
-    EXPECT_EQ(err.str(), "kq9ctl: unexpected reply \"er 3\\r\\n\" to \"bp\"; the values were "
-                         "written but not taken over\n");
+    // Only the take-over failed: every value is there, just not taken over.
+    TWrite takeOver(0);
+    takeOver.EchoAll();
+    Fail(takeOver.Seq.LD100BerekenParameters, {CommCode::Timeout, 0, 0});
+    EXPECT_EQ(takeOver.Report(),
+              std::make_pair(3, std::string("kq9ctl: no reply to \"bp\" (time-out)\n"
+                                            "kq9ctl: written P000 \u2026 P399 before the "
+                                            "time-out; not taken over\n")));
 }
 
 TEST(CtlProgress, BarOnATerminalTenthsOtherwise) {
