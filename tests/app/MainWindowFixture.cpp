@@ -92,6 +92,18 @@ void MainWindowTest::Answer(const std::string& command, const std::string& reply
     FReplies[command] = reply;
 }
 
+void MainWindowTest::AnswerEveryParameter(int value) {
+    for (int p = 0; p < 400; ++p)
+        Answer("rp " + std::to_string(p),
+               "rp " + std::to_string(p) + " " + std::to_string(value) + "\r\n");
+}
+
+TTransferWindows::TTransferWindows(TFormMain& form)
+    : Lees(&form.LBComm1, &form), Schrijf(&form.LBComm1, &form) {
+    form.FormLeesParSoll = &Lees;
+    form.FormSchrijfParSoll = &Schrijf;
+}
+
 void MainWindowTest::WriteFile(const QString& name, const QByteArray& contents) {
     QFile file(Home.filePath(name));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));

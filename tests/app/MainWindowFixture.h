@@ -5,6 +5,8 @@
 
 #include "app/KX71Main.h"
 #include "comm/QtHandover.h"
+#include "params/LeesParSoll.h"
+#include "params/SchrijfParSoll.h"
 #include "support/FakeSerialDevice.h"
 
 #include <QTemporaryDir>
@@ -13,6 +15,13 @@
 #include <map>
 #include <memory>
 #include <mutex>
+
+// The read and write windows, made for the main window and handed to it.
+struct TTransferWindows {
+    explicit TTransferWindows(TFormMain& form);
+    TFormLeesParSoll Lees;
+    TFormSchrijfParSoll Schrijf;
+};
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -25,6 +34,8 @@ protected:
     void OpenAndIdentify();
     // The reply to `command` (without CR); an empty reply makes the device silent for it.
     void Answer(const std::string& command, const std::string& reply);
+    // Every "rp n" answered with `value`.
+    void AnswerEveryParameter(int value);
     void WriteFile(const QString& name, const QByteArray& contents);
     // The commands written so far, without their CR.
     std::vector<std::string> Commands() const;

@@ -7,9 +7,7 @@
 #include "app/GlobalVar.h"
 #include "comm/ComNames.h"
 #include "comm/CommTexts.h"
-#include "params/LeesParSoll.h"
 #include "params/ParamStore.h"
-#include "params/SchrijfParSoll.h"
 #include "support/PtySimLine.h"
 #include "support/WaitUntil.h"
 
@@ -64,13 +62,10 @@ TEST_F(MainWindowTest, AVanishedDeviceClosesThePortAndSaysWhy) {
 }
 
 TEST_F(MainWindowTest, ATransferThatSeesTheDeviceVanishKeepsItsErrorWhileThePortCloses) {
-    for (int p = 0; p < 400; ++p)
-        Answer("rp " + std::to_string(p), "rp " + std::to_string(p) + " 7\r\n");
+    AnswerEveryParameter(7);
     Start();
-    TFormLeesParSoll lees(&Form->LBComm1, Form.get());
-    TFormSchrijfParSoll schrijf(&Form->LBComm1, Form.get());
-    Form->FormLeesParSoll = &lees;
-    Form->FormSchrijfParSoll = &schrijf;
+    TTransferWindows windows(*Form);
+    TFormLeesParSoll& lees = windows.Lees;
     OpenAndIdentify();
     bool closedWhileShown = false;
     QString panel, againPanel;

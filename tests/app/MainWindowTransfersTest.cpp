@@ -32,13 +32,10 @@ void CancelWhenShown(TFormLeesParSoll& dialog, int& mode) {
 
 TEST_F(MainWindowTest, CommunicatieItemsFollowThePortAndStartTheirReads) {
     Answer("r0", "r0 1\r\n");
-    for (int p = 0; p < 400; ++p)
-        Answer("rp " + std::to_string(p), "rp " + std::to_string(p) + " 7\r\n");
+    AnswerEveryParameter(7);
     Start();
-    TFormLeesParSoll lees(&Form->LBComm1, Form.get());
-    TFormSchrijfParSoll schrijf(&Form->LBComm1, Form.get());
-    Form->FormLeesParSoll = &lees;
-    Form->FormSchrijfParSoll = &schrijf;
+    TTransferWindows windows(*Form);
+    TFormLeesParSoll& lees = windows.Lees;
     EXPECT_FALSE(Form->KX91ontvangen1->isEnabled());
     EXPECT_FALSE(Form->Backup1->isEnabled());
     OpenAndIdentify();
