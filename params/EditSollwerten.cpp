@@ -316,17 +316,11 @@ bool TFormEditSollwerten::StringGrid1KeyDown(QKeyEvent& event) {
         if (column == SollColWaarde2)
             FGrid->setCurrentCell(FGrid->currentRow(), SollColWaarde1);
         return true;
-    case Qt::Key_Escape:
-        RestoreCell();
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (QTableWidgetItem* item = FGrid->currentItem())
-            EnterValue(item->text());
-        return true;
     default:
         break;
     }
+    if (QTableWidgetItem* item = FGrid->currentItem(); item && EscapeOrEnter(event, item->text()))
+        return true;
     // A key the cells do not take must not open the in-place editor.
     QChar typed = TypedChar(event);
     return !typed.isNull() && !FilterSollKey(typed, QString());
@@ -334,30 +328,21 @@ bool TFormEditSollwerten::StringGrid1KeyDown(QKeyEvent& event) {
 
 bool TFormEditSollwerten::EditorKeyDown(QLineEdit& editor, QKeyEvent& event) {
     switch (event.key()) {
-    // The cursor stays in the cell while its value is typed; left and right move the caret.
+    // The cursor stays in the cell while its value is typed: the arrow keys do nothing at all.
     case Qt::Key_Up:
     case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
         return true;
-    case Qt::Key_Left:
-        editor.cursorBackward(event.modifiers() & Qt::ShiftModifier);
-        return true;
-    case Qt::Key_Right:
-        editor.cursorForward(event.modifiers() & Qt::ShiftModifier);
-        return true;
-    case Qt::Key_Escape:
-        RestoreCell();
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        EnterValue(editor.text());
-        return true;
     default:
         break;
     }
+    if (EscapeOrEnter(event, editor.text()))
+        return true;
     QChar typed = TypedChar(event);
     if (typed.isNull())
         return false;
@@ -371,6 +356,20 @@ bool TFormEditSollwerten::EditorKeyDown(QLineEdit& editor, QKeyEvent& event) {
         return false;
     editor.insert(QString(*passed));
     return true;
+}
+
+bool TFormEditSollwerten::EscapeOrEnter(const QKeyEvent& event, const QString& text) {
+    switch (event.key()) {
+    case Qt::Key_Escape:
+        RestoreCell();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        EnterValue(text);
+        return true;
+    default:
+        return false;
+    }
 }
 
 void TFormEditSollwerten::EnterValue(const QString& text) {

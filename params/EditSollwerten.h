@@ -78,6 +78,8 @@ private:
     void ShowMessage(const QString& text);
     void CloseEditor();
     void OpenEditor(int row, int column);
+    // Escape restores the current cell, Enter enters `text` into it; false for other keys.
+    bool EscapeOrEnter(const QKeyEvent& event, const QString& text);
 
     TLBComm* FPort;
     TSollGrid* FGrid;

@@ -7,7 +7,10 @@ QChar TypedChar(const QKeyEvent& event) {
         return {};
     if (event.key() == Qt::Key_Backspace)
         return u'\b';
-    if (!event.text().isEmpty() && event.text()[0] >= u' ')
-        return event.text()[0];
+    // Delete arrives with the text U+007F, other editing keys with control characters: none of
+    // them is typed into the field.
+    const QString text = event.text();
+    if (!text.isEmpty() && text[0].category() != QChar::Other_Control)
+        return text[0];
     return {};
 }

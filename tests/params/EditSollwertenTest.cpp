@@ -109,6 +109,20 @@ TEST_F(EditSollwertenTest, EnterStoresAndMovesDownEscapeRestoresArrowsStayPut) {
     EXPECT_EQ(Row(), 2);
     EXPECT_EQ(Column(), 1);
     EXPECT_EQ(Form.CellEditor()->text(), "4");
+    // Nor do left and right: the caret stays where it is. Delete, Home and Ctrl+A edit.
+    Type("5");
+    Key(Qt::Key_Left);
+    Type("6");
+    Key(Qt::Key_Right);
+    EXPECT_EQ(Form.CellEditor()->text(), "456");
+    Key(Qt::Key_Home);
+    PressKey(Form.CellEditor(), Qt::Key_Delete, QStringLiteral("\x7f"));
+    EXPECT_EQ(Form.CellEditor()->text(), "56");
+    PressKey(Form.CellEditor(), Qt::Key_A, QStringLiteral("\x01"), Qt::ControlModifier);
+    Type("7");
+    EXPECT_EQ(Form.CellEditor()->text(), "7");
+    EXPECT_EQ(Row(), 2);
+    EXPECT_EQ(Column(), 1);
 
     // Escape in column 4 of row 3 gives back setpoint 27.
     Key(Qt::Key_Escape);

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QFile>
+#include <QTest>
 
 namespace kq9test {
 
@@ -63,6 +64,10 @@ QByteArray GroupTree() {
 }
 
 } // namespace
+
+void PressKey(QWidget* widget, Qt::Key key, const QString& text, Qt::KeyboardModifiers modifiers) {
+    QTest::sendKeyEvent(QTest::Click, widget, key, text, modifiers);
+}
 
 void EditorTest::SetUp() {
     ASSERT_TRUE(Home.isValid());

@@ -13,8 +13,14 @@
 #include <vector>
 
 class QDialog;
+class QWidget;
 
 namespace kq9test {
+
+// A key press as the X11 keyboard delivers it, with the text it carries: Delete comes with
+// U+007F, Ctrl+A with U+0001.
+void PressKey(QWidget* widget, Qt::Key key, const QString& text,
+              Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 // The definitions of the fixture folder:
 //   page 203 (group 2, subgroup 3): row 1 parameter 17 (1 decimal, -10,0 … 100,0), row 3 -1,

@@ -67,6 +67,15 @@ TEST_F(ParamServiceTest, NumberFaceFiltersKeysAndStoresOnlyValidValues) {
     EXPECT_EQ(Form.MaskEditParData->text(), "123");
     QTest::keyClicks(Form.MaskEditParData, "-.45");
     EXPECT_EQ(Form.MaskEditParData->text(), "-123,4");
+    // Editing keys are no typed characters: the filter lets them do their work.
+    QTest::keyClick(Form.MaskEditParData, Qt::Key_Home);
+    PressKey(Form.MaskEditParData, Qt::Key_Delete, QStringLiteral("\x7f"));
+    EXPECT_EQ(Form.MaskEditParData->text(), "123,4");
+    PressKey(Form.MaskEditParData, Qt::Key_A, QStringLiteral("\x01"), Qt::ControlModifier);
+    PressKey(Form.MaskEditParData, Qt::Key_Backspace, QStringLiteral("\b"));
+    EXPECT_EQ(Form.MaskEditParData->text(), "");
+    QTest::keyClicks(Form.MaskEditParData, "-1234");
+    EXPECT_EQ(Form.MaskEditParData->text(), "-123");
     Form.CmdOK->click();
     EXPECT_TRUE(Form.isVisible());
     EXPECT_TRUE(Red());
