@@ -70,10 +70,9 @@ void TFormParLoader::FormActivate() {
 }
 
 void TFormParLoader::LD100ParLoaderCommResult(TLBProtocolComponent*, TMemoryStream& result) {
-    std::string reply = result.ToString();
-    if (ClassifyTakeOverReply(reply) != TTakeOverReply::Unexpected && OnTakeOverAnswered)
+    if (OnTakeOverAnswered)
         OnTakeOverAnswered();
-    TStatusText status = LoaderTakeOverText(reply);
+    TStatusText status = LoaderTakeOverText(result.ToString());
     ShowStatus(status.Text, status.Red);
 }
 

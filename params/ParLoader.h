@@ -21,8 +21,9 @@ public:
     QPushButton* CmdOK;
     TLD100Protocol LD100ParLoader;
 
-    // Called when the controller answered the take-over, accepting the set or naming a
-    // parameter it rejects: the parameter editor's sent-but-not-taken-over mark goes.
+    // Called when the controller answered the take-over, whatever it answered (the set taken
+    // over, a parameter rejected, or a reply of another kind): the parameter editor's
+    // sent-but-not-taken-over mark goes. No answer at all leaves the mark.
     std::function<void()> OnTakeOverAnswered;
 
     void FormActivate() override;

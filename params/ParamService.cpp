@@ -299,10 +299,10 @@ void TFormParamService::LD100ZendServiceParameterCommResult(TLBProtocolComponent
 }
 
 void TFormParamService::LD100ServiceBerParCommResult(TLBProtocolComponent*, TMemoryStream& result) {
-    std::string reply = result.ToString();
-    if (ClassifyTakeOverReply(reply) != TTakeOverReply::Unexpected && OnParGezonden)
+    // Any answer to the take-over ends the mark; only a failed exchange leaves it.
+    if (OnParGezonden)
         OnParGezonden(false);
-    TStatusText status = ServiceTakeOverText(reply);
+    TStatusText status = ServiceTakeOverText(result.ToString());
     ShowStatus(status.Text, status.Red);
     EnableButtons(true);
 }

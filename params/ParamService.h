@@ -32,8 +32,8 @@ public:
     TLD100Protocol LD100ZendServiceParameter;
     TLD100Protocol LD100ServiceBerPar;
 
-    // Told when the controller accepted a single value (true) and when it answered a take-over
-    // (false): the parameter editor's sent-but-not-taken-over mark.
+    // Told when the controller accepted a single value (true) and when it answered a take-over,
+    // whatever the answer (false): the parameter editor's sent-but-not-taken-over mark.
     std::function<void(bool sent)> OnParGezonden;
 
     // The parameter being edited, its "type", its decimals (codes 9 and 10 resolved) and the

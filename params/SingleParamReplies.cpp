@@ -3,6 +3,8 @@
 #include "app/LanguageTexts.h"
 #include "app/TextKeys.h"
 
+#include <QStringList>
+
 namespace {
 
 // Replies longer than this are not read.
@@ -31,7 +33,11 @@ TStatusText TakeOverText(const std::string& reply, const TTextKey& accepted,
     case TTakeOverReply::Unexpected:
         break;
     }
-    return {Tekst(unexpected), true};
+    // What came back is shown, so that the operator sees what the controller made of the
+    // request.
+    QStringList parts{Tekst(unexpected), Latin(ReplyText(reply)).trimmed()};
+    parts.removeAll(QString());
+    return {parts.join(QStringLiteral(": ")), true};
 }
 
 TStatusText CommErrorText(const TCommError& error, const TTextKey& timeout, const TTextKey& other) {

@@ -18,7 +18,7 @@ enum class TWriteReply {
 enum class TTakeOverReply {
     Accepted,   // "bp -1": the parameters were taken over
     Rejected,   // "bp n": parameter n is not valid, the set was not taken over
-    Unexpected, // anything else: nothing is known about the take-over
+    Unexpected, // anything else: shown with what came back
 };
 
 // `reply`: the bytes as received, line end included.
@@ -36,7 +36,8 @@ struct TStatusText {
 };
 
 // The service dialog's texts for the answer to its write, its take-over and for a failed
-// exchange (a time-out, any other communication failure).
+// exchange (a time-out, any other communication failure). A take-over answer of no known kind
+// is shown in red as the general communication error text followed by the reply.
 TStatusText ServiceWriteText(const std::string& reply);
 TStatusText ServiceTakeOverText(const std::string& reply);
 TStatusText ServiceCommErrorText(const TCommError& error);

@@ -110,5 +110,7 @@ TEST(SingleParamReplies, OnlyTheEchoCountsAsWrittenAndOnlyBpAnswersTheTakeOver) 
     EXPECT_TRUE(refused.Text.startsWith("(er 7) ")) << refused.Text.toStdString();
     EXPECT_FALSE(ServiceWriteText("wp 1 2\r\n").Red);
     EXPECT_TRUE(ServiceTakeOverText("bp 123\r\n").Text.contains(" 123 "));
-    EXPECT_TRUE(LoaderTakeOverText("garbage\r\n").Red);
+    TStatusText garbage = LoaderTakeOverText("garbage\r\n");
+    EXPECT_TRUE(garbage.Red);
+    EXPECT_EQ(garbage.Text, "garbage");
 }

@@ -165,7 +165,11 @@ TEST_F(ParamServiceTest, SendAndTakeOverShowTheControllersAnswers) {
     EXPECT_TRUE(Red());
     Reply(Form.LD100ServiceBerPar, "bp -1");
     EXPECT_EQ(Form.PanelService->text(), "tekst 10");
-    EXPECT_EQ(marks, (std::vector<bool>{true, false, false}));
+    // An answer of another kind ends the mark as well, and says what came back.
+    Reply(Form.LD100ServiceBerPar, "er 1");
+    EXPECT_EQ(Form.PanelService->text(), "tekst 5: er 1");
+    EXPECT_TRUE(Red());
+    EXPECT_EQ(marks, (std::vector<bool>{true, false, false, false}));
 
     Error(Form.LD100ServiceBerPar, {CommCode::Timeout, 0, 0});
     EXPECT_EQ(Form.PanelService->text(), "tekst 0");
@@ -214,15 +218,23 @@ TEST(ParLoader, EveryOpeningSendsOneTakeOverAndAnyAnswerClearsTheMark) {
     loader.show();
     ASSERT_TRUE(WaitUntil([&] { return cleared == 2; }, 3000));
     EXPECT_NE(loader.Panel1->palette().color(QPalette::WindowText), QColor(Qt::red));
+    loader.CmdOK->click();
+
+    // An answer that is no "bp" answer at all still ends the mark, in red with what came back.
+    answer = "er 1\r\n";
+    loader.show();
+    ASSERT_TRUE(WaitUntil([&] { return cleared == 3; }, 3000));
+    EXPECT_EQ(loader.Panel1->text(), "er 1");
+    EXPECT_EQ(loader.Panel1->palette().color(QPalette::WindowText), QColor(Qt::red));
     ProcessFor(100);
-    EXPECT_EQ(device->Written(), (std::vector<std::string>{"bp\r", "bp\r"}));
+    EXPECT_EQ(device->Written(), (std::vector<std::string>{"bp\r", "bp\r", "bp\r"}));
 
     // No answer: the time-out, and the mark stays.
     answer.clear();
     device->Responder = nullptr;
     loader.LD100ParLoaderCommError(nullptr, {CommCode::Timeout, 0, 0},
                                    loader.LD100ParLoader.ResultStream());
-    EXPECT_EQ(cleared, 2);
+    EXPECT_EQ(cleared, 3);
     port.Close();
     SetUiHandover(nullptr);
 }
