@@ -1,6 +1,7 @@
 #include "app/Colors.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPalette>
 #include <QWidget>
 
@@ -37,4 +38,10 @@ void SetTextColor(QWidget* widget, const QColor& color) {
 void SetErrorText(QWidget* widget, bool error) {
     SetTextColor(widget,
                  error ? QColor(Qt::red) : QApplication::palette().color(QPalette::WindowText));
+}
+
+void ShowStatusText(QLabel* panel, const QString& text, bool error) {
+    panel->setText(text);
+    SetErrorText(panel, error);
+    panel->setAccessibleDescription(error && !text.isEmpty() ? QStringLiteral("error") : QString());
 }

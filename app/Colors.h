@@ -3,6 +3,8 @@
 
 #include <QColor>
 
+class QLabel;
+class QString;
 class QWidget;
 
 // Active live panels and highlighted panels: light yellow.
@@ -20,3 +22,7 @@ void SetBackground(QWidget* widget, const QColor& color);
 // The colour of the widget's text; red for error texts, the window text colour otherwise.
 void SetTextColor(QWidget* widget, const QColor& color);
 void SetErrorText(QWidget* widget, bool error);
+// Shows `text` in a status panel, in red when it reports an error. The red alone says nothing
+// to a screen reader, so a shown error also reads "error" in the panel's accessible
+// description; an empty panel reports nothing.
+void ShowStatusText(QLabel* panel, const QString& text, bool error);

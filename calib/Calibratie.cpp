@@ -277,11 +277,7 @@ void TFormCalibratie::BindControls() {
 }
 
 void TFormCalibratie::BindLogic() {
-    Logic.OnStatus = [this](const QString& text, bool red) {
-        Panel1->setText(text);
-        SetErrorText(Panel1, red);
-        Panel1->setAccessibleDescription(red ? QStringLiteral("fout") : QString());
-    };
+    Logic.OnStatus = [this](const QString& text, bool red) { ShowStatusText(Panel1, text, red); };
     Logic.OnValue = [this](int index, int32_t value) {
         QSignalBlocker blocker(SpinEdits[static_cast<size_t>(index)]);
         SpinEdits[static_cast<size_t>(index)]->setValue(value);

@@ -200,8 +200,7 @@ void TFormGrafiek::FormActivate() {
         CheckHulplijnenYas->setChecked(settings.Y_hulplijn);
     }
     Gauge1->setValue(0);
-    PanelCommError->clear();
-    SetErrorText(PanelCommError, false);
+    ShowStatusText(PanelCommError, {}, false);
     ComboBoxBronChange();
     TekenGrafiek();
 }
@@ -270,9 +269,7 @@ void TFormGrafiek::LD100LeesLogDataEnd(TLogEnd end) {
 }
 
 void TFormGrafiek::ShowStatus(int text, bool red) {
-    PanelCommError->setText(FPanelTekst[text]);
-    SetErrorText(PanelCommError, red);
-    PanelCommError->setAccessibleDescription(red ? QStringLiteral("error") : QString());
+    ShowStatusText(PanelCommError, FPanelTekst[text], red);
 }
 
 TLogView TFormGrafiek::View() const {

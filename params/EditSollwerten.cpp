@@ -227,7 +227,7 @@ void TFormEditSollwerten::CreateControls() {
     QFont bold = Panel1->font();
     bold.setBold(true);
     Panel1->setFont(bold);
-    SetErrorText(Panel1, true);
+    ShowMessage({});
     Panel1->setMinimumHeight(Panel1->fontMetrics().height() + 4);
 
     auto* layout = new QVBoxLayout(this);
@@ -292,7 +292,8 @@ int TFormEditSollwerten::CurrentSetpoint() const {
 }
 
 void TFormEditSollwerten::ShowMessage(const QString& text) {
-    Panel1->setText(text);
+    // The message line shows nothing but refused entries.
+    ShowStatusText(Panel1, text, true);
 }
 
 void TFormEditSollwerten::CloseEditor() {

@@ -83,6 +83,5 @@ void TFormParLoader::LD100ParLoaderCommError(TLBProtocolComponent*, const TCommE
 }
 
 void TFormParLoader::ShowStatus(const QString& text, bool red) {
-    Panel1->setText(text);
-    SetErrorText(Panel1, red);
+    ShowStatusText(Panel1, text, red);
 }

@@ -74,8 +74,7 @@ void TFormParSollTransfer::CreateControls() {
 
 void TFormParSollTransfer::BindSequence() {
     FSequence->OnPanel = [this](const QString& text, bool red) {
-        Panel1->setText(text);
-        SetErrorText(Panel1, red);
+        ShowStatusText(Panel1, text, red);
     };
     FSequence->OnProgressMaximum = [this](int maximum) { ProgressBar1->setMaximum(maximum); };
     FSequence->OnProgress = [this](int position) { ProgressBar1->setValue(position); };

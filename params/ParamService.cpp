@@ -316,8 +316,7 @@ void TFormParamService::LD100ZendServiceParameterCommError(TLBProtocolComponent*
 }
 
 void TFormParamService::ShowStatus(const QString& text, bool red) {
-    PanelService->setText(text);
-    SetErrorText(PanelService, red);
+    ShowStatusText(PanelService, text, red);
 }
 
 void TFormParamService::EnableButtons(bool enabled) {

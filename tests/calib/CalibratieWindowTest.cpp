@@ -102,9 +102,11 @@ TEST_F(CalibratieWindowTest, GroupsAreGreyedAndEnabledAsTheControllerConfirms) {
     kq9test::Error(Form.Logic.LD100Kalibratie, {CommCode::Timeout, 0, 0});
     EXPECT_EQ(Find<QLabel>("Panel1")->text(), "Timeout!");
     EXPECT_EQ(TextColor("Panel1"), QColor(Qt::red));
+    EXPECT_EQ(Find<QLabel>("Panel1")->accessibleDescription(), "error");
     Find<QPushButton>("CmdResCalibtatieMode")->click();
     Confirm("km 0");
     EXPECT_EQ(TextColor("Panel1"), Normal);
+    EXPECT_EQ(Find<QLabel>("Panel1")->accessibleDescription(), "");
     EXPECT_EQ(TextColor("GroupBoxDAStroom"), Grey);
     EXPECT_EQ(TextColor("GroupBox4"), Grey);
     EXPECT_FALSE(Find("CmdSet_U_actief")->isEnabled());

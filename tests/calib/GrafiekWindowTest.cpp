@@ -158,6 +158,7 @@ TEST_F(GrafiekWindowTest, ATimeOutEndsTheRecordingInRedAndKeepsTheSamples) {
     EXPECT_EQ(Form.PanelCommError->text(), "Communication error");
     Form.close();
     Form.show();
+    EXPECT_EQ(Form.PanelCommError->accessibleDescription(), "");
     EXPECT_EQ(Form.Image1->accessibleDescription().left(9), "1 samples");
 }
 

@@ -154,6 +154,7 @@ TEST_F(EditSollwertenTest, WithoutDecimalsTheLimitsAreEightNinesAndSevenNegative
     ParamStore().SollData[3] = 5;
     Enter(2, 1, "100000000");
     EXPECT_EQ(Form.Panel1->text(), "Ingane ongeldig!");
+    EXPECT_EQ(Form.Panel1->accessibleDescription(), "error");
     EXPECT_EQ(ParamStore().SollData[3], 5);
     EXPECT_EQ(Row(), 2);
     EXPECT_EQ(Form.CellEditor()->text(), "5");
@@ -168,6 +169,7 @@ TEST_F(EditSollwertenTest, WithoutDecimalsTheLimitsAreEightNinesAndSevenNegative
     Key(Qt::Key_Return);
     EXPECT_EQ(ParamStore().SollData[3], -42);
     EXPECT_TRUE(Form.Panel1->text().isEmpty());
+    EXPECT_EQ(Form.Panel1->accessibleDescription(), "");
 }
 
 TEST_F(EditSollwertenTest, FilesRoundTripWithoutTouchingTheParameters) {

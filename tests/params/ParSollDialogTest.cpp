@@ -71,9 +71,11 @@ TEST_F(ParSollDialogTest, ShowsItsSequenceAndClosesOnlyThroughItsButtons) {
     Reply(form.Sequence().LD100LeesParSoll, "er 3");
     EXPECT_EQ(form.Panel1->text(), "Unexpected reply: er 3   S[001]");
     EXPECT_EQ(form.Panel1->palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_EQ(form.Panel1->accessibleDescription(), "error");
     EXPECT_TRUE(form.CmdAgain->isEnabled());
     form.CmdAgain->click();
     EXPECT_NE(form.Panel1->palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_EQ(form.Panel1->accessibleDescription(), "");
     for (int s = 1; s <= 48; ++s)
         Reply(form.Sequence().LD100LeesParSoll,
               "rs " + std::to_string(s) + " " + std::to_string(s));

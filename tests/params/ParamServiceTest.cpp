@@ -30,8 +30,12 @@ protected:
         SelectParamRow(ParameterRow(nr), ParamStore().SelPar);
         Form.show();
     }
+    // Whether the status is shown in red; a screen reader is told of the error as well.
     bool Red() const {
-        return Form.PanelService->palette().color(QPalette::WindowText) == QColor(Qt::red);
+        bool red = Form.PanelService->palette().color(QPalette::WindowText) == QColor(Qt::red);
+        EXPECT_EQ(Form.PanelService->accessibleDescription(),
+                  red && !Form.PanelService->text().isEmpty() ? "error" : "");
+        return red;
     }
     void Type(const QString& text) {
         Form.MaskEditParData->clear();
@@ -211,6 +215,7 @@ TEST(ParLoader, EveryOpeningSendsOneTakeOverAndAnyAnswerClearsTheMark) {
     ASSERT_TRUE(WaitUntil([&] { return cleared == 1; }, 3000));
     EXPECT_EQ(loader.Panel1->text(), " 123 ");
     EXPECT_EQ(loader.Panel1->palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_EQ(loader.Panel1->accessibleDescription(), "error");
     loader.CmdOK->click();
     EXPECT_FALSE(loader.isVisible());
 
@@ -218,6 +223,7 @@ TEST(ParLoader, EveryOpeningSendsOneTakeOverAndAnyAnswerClearsTheMark) {
     loader.show();
     ASSERT_TRUE(WaitUntil([&] { return cleared == 2; }, 3000));
     EXPECT_NE(loader.Panel1->palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_EQ(loader.Panel1->accessibleDescription(), "");
     loader.CmdOK->click();
 
     // An answer that is no "bp" answer at all still ends the mark, in red with what came back.
