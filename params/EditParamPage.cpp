@@ -6,7 +6,10 @@
 #include <QStringList>
 
 TParamRow ParameterRow(int nr) {
-    const TParamDefs& defs = ParamDefs();
+    return ParameterRow(nr, ParamDefs());
+}
+
+TParamRow ParameterRow(int nr, const TParamDefs& defs) {
     TParamRow row;
     row.Parameter = nr;
     int32_t value = ParamStore().ParData[static_cast<size_t>(nr)];
@@ -22,6 +25,10 @@ TParamRow ParameterRow(int nr) {
     return row;
 }
 
+QString PagePosition(int groep, int subgroep, int row) {
+    return QStringLiteral("%1.%2.%3").arg(groep).arg(subgroep).arg(row);
+}
+
 TParamPage FillParamPage(int groep, int subgroep) {
     TParamPage page;
     const TParamDefs& defs = ParamDefs();
@@ -32,8 +39,8 @@ TParamPage FillParamPage(int groep, int subgroep) {
         if (nr < 0)
             continue;
         TParamRow& row = page[static_cast<size_t>(r - 1)];
-        row = ParameterRow(nr);
-        row.Cells[ColPositie] = QStringLiteral("%1.%2.%3").arg(groep).arg(subgroep).arg(r);
+        row = ParameterRow(nr, defs);
+        row.Cells[ColPositie] = PagePosition(groep, subgroep, r);
     }
     return page;
 }

@@ -6,6 +6,8 @@
 
 #include "params/ParamStore.h"
 
+class TParamDefs;
+
 #include <QString>
 
 #include <array>
@@ -30,8 +32,13 @@ struct TParamRow {
 using TParamPage = std::array<TParamRow, ParamPageRows>;
 
 // Number, name, value and option text of parameter `nr` (0 … 399) from the store; no position.
-// Without a definition the name and option stay empty and the value has no decimals.
+// Without a definition the name and option stay empty and the value has no decimals. The
+// definitions are the program's unless others are given.
 TParamRow ParameterRow(int nr);
+TParamRow ParameterRow(int nr, const TParamDefs& defs);
+
+// The position of row `row` (from 1) of a page: group.subgroup.row, for example 2.3.5.
+QString PagePosition(int groep, int subgroep, int row);
 
 // The rows of page (groep, subgroep), row r from "ParId" r of section groep × 100 + subgroep of
 // the page table. Every row is empty unless both definition files are loaded.

@@ -1,12 +1,11 @@
 #include "print/ParameterList.h"
 
 #include "app/ErrorRaised.h"
-#include "app/Functies.h"
 #include "app/GlobalVar.h"
 #include "app/TextFile.h"
+#include "params/EditParamPage.h"
 #include "params/GroupTree.h"
 #include "params/ParamDefs.h"
-#include "params/ParamStore.h"
 #include "print/PrintTexts.h"
 
 #include <QFileInfo>
@@ -30,18 +29,14 @@ int LastFilledRow(const TParamDefs& defs, int pageId) {
     return last;
 }
 
-QString ParameterRow(const TParamDefs& defs, int groep, int subgroep, int row, int nr) {
-    std::array<QString, 5> cells;
-    cells[0] = QStringLiteral("%1.%2.%3").arg(groep).arg(subgroep).arg(row);
-    const int32_t value = ParamStore().ParData[static_cast<size_t>(nr)];
-    cells[3] = IntToFixedText(defs.Dec(nr), value);
-    if (defs.HasDefinition(nr)) {
-        cells[1] = QStringLiteral("%1").arg(nr, 3, 10, QChar(u'0'));
-        cells[2] = defs.Naam(nr);
-        if (defs.Type(nr) == 1)
-            cells[4] = defs.OptieTekst(nr, value);
-    }
-    return InitParameterHeader(cells);
+// The row as the parameter editor shows it, but a parameter without a definition is printed
+// with its value alone: the list names no parameter it knows nothing of.
+QString PrintedParameterRow(const TParamDefs& defs, int groep, int subgroep, int row, int nr) {
+    TParamRow cells = ParameterRow(nr, defs);
+    cells.Cells[ColPositie] = PagePosition(groep, subgroep, row);
+    if (!defs.HasDefinition(nr))
+        cells.Cells[ColNummer].clear();
+    return InitParameterHeader(cells.Cells);
 }
 
 class TParameterListLayout {
@@ -120,7 +115,8 @@ void TParameterListLayout::PrintMenuParameters(int groep, int subgroep) {
         // PageRow also empties a row naming a number outside the store.
         const int32_t nr = FDefs.PageRow(pageId, row);
         if (nr >= 0)
-            FPage.PrintText(PrintFont::Normal10, ParameterRow(FDefs, groep, subgroep, row, nr));
+            FPage.PrintText(PrintFont::Normal10,
+                            PrintedParameterRow(FDefs, groep, subgroep, row, nr));
         FPage.Advance(FPage.LineHeight());
     }
     FPage.Advance(FPage.LineHeight());
