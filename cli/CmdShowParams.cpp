@@ -4,10 +4,9 @@
 // every filled row, separated by tabs.
 
 #include "app/GlobalVar.h"
-#include "app/LanguageTexts.h"
-#include "app/TextKeys.h"
 #include "cli/CtlCommands.h"
 #include "cli/CtlExit.h"
+#include "cli/CtlFiles.h"
 #include "cli/CtlOptions.h"
 #include "cli/CtlParams.h"
 #include "cli/CtlPort.h"
@@ -15,7 +14,6 @@
 #include "params/GroupTree.h"
 #include "params/ParamDefs.h"
 #include "params/ParamStore.h"
-#include "params/ValueFile.h"
 
 #include <iostream>
 #include <optional>
@@ -59,22 +57,6 @@ bool ParseArguments(const std::vector<std::string>& args, TShowParamsArguments& 
     return true;
 }
 
-int ReadFile(const std::string& path) {
-    TParValues values{};
-    TValueFileResult result = ReadParamFile(QString::fromLocal8Bit(path), true, values);
-    if (result == TValueFileResult::Ok) {
-        ParamStore().ParData = values;
-        return CtlExit::Success;
-    }
-    using namespace TextKey::EditParam;
-    const TTextKey messages[] = {OpenMsg1, OpenMsg2, OpenMsg3, OpenMsg4};
-    QString text = Tekst(messages[static_cast<int>(result) - 1]);
-    std::cerr << "kq9ctl: " << path << ": "
-              << (text.isEmpty() ? std::string("not a valid parameter file") : text.toStdString())
-              << '\n';
-    return CtlExit::FileError;
-}
-
 void PrintPage(const TGroupTreeNode& node) {
     std::cout << PageId(node.Groep, node.Subgroep) << '\t' << node.Caption.toStdString() << '\n';
     for (const TParamRow& row : FillParamPage(node.Groep, node.Subgroep))
@@ -104,7 +86,8 @@ int RunShowParamsCommand(const TCtlOptions& options) {
     }
     if (!tree.Error.isEmpty())
         std::cerr << "kq9ctl: " << GroupTreeErrorReport(tree).toStdString() << '\n';
-    if (int result = ReadFile(arguments.Path); result != CtlExit::Success)
+    if (int result = ReadParamFileForCtl(arguments.Path, ParamStore().ParData, nullptr);
+        result != CtlExit::Success)
         return result;
 
     bool shown = false;

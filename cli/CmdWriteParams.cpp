@@ -12,10 +12,11 @@ int RunWriteParamsCommand(const TCtlOptions& options) {
     std::string path;
     if (!OneFileArgument(options.Arguments, "write-params", path))
         return CtlExit::Usage;
+    // The settings first: the file's refusal speaks the language they name.
+    TCtlPort port(options);
     TParValues values{};
     if (int result = ReadParamFileForCtl(path, values); result != CtlExit::Success)
         return result;
-    TCtlPort port(options);
     if (int result = OpenAndSelect(port); result != CtlExit::Success)
         return result;
     TSchrijfParSollSequence write(&port.Port());

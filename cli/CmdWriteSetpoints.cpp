@@ -12,10 +12,11 @@ int RunWriteSetpointsCommand(const TCtlOptions& options) {
     std::string path;
     if (!OneFileArgument(options.Arguments, "write-setpoints", path))
         return CtlExit::Usage;
+    // The settings first: the file's refusal speaks the language they name.
+    TCtlPort port(options);
     TSollValues setpoints{};
     if (int result = ReadSollFileForCtl(path, setpoints); result != CtlExit::Success)
         return result;
-    TCtlPort port(options);
     if (int result = OpenAndSelect(port); result != CtlExit::Success)
         return result;
     TSchrijfParSollSequence write(&port.Port());

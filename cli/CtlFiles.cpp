@@ -1,6 +1,8 @@
 #include "cli/CtlFiles.h"
 
+#include "app/LanguageTexts.h"
 #include "app/TextFile.h"
+#include "app/TextKeys.h"
 #include "cli/CtlCommands.h"
 #include "cli/CtlExit.h"
 
@@ -12,25 +14,29 @@ QString Q(const std::string& path) {
     return QString::fromLocal8Bit(path);
 }
 
-int ValueFileExitCode(TValueFileResult result, const std::string& path, const char* kind,
+// What the editors say of a file they cannot open, by kind of file; and what kq9ctl says
+// without a language file (or when the file leaves a text empty).
+const TTextKey ParamFileMessages[] = {TextKey::EditParam::OpenMsg1, TextKey::EditParam::OpenMsg2,
+                                      TextKey::EditParam::OpenMsg3, TextKey::EditParam::OpenMsg4};
+const TTextKey SollFileMessages[] = {
+    TextKey::EditSollwert::OpenMsg1, TextKey::EditSollwert::OpenMsg2,
+    TextKey::EditSollwert::OpenMsg3, TextKey::EditSollwert::OpenMsg4};
+const char* const ParamFileEnglish[] = {
+    "the file cannot be read", "not a parameter file (wrong first line)",
+    "a line is malformed (expected: P012 value)",
+    "the file does not hold exactly one line for every parameter P000 ... P399"};
+const char* const SollFileEnglish[] = {
+    "the file cannot be read", "not a setpoint file (wrong first line)",
+    "a line is malformed (expected: S012 value)",
+    "the file does not hold exactly one line for every number S000 ... S048"};
+
+int ValueFileExitCode(TValueFileResult result, const std::string& path, TValueFileKind kind,
                       const char* outcome) {
-    switch (result) {
-    case TValueFileResult::Ok:
+    if (result == TValueFileResult::Ok)
         return CtlExit::Success;
-    case TValueFileResult::OpenMsg1:
-        std::cerr << "kq9ctl: cannot read " << path << '\n';
-        break;
-    case TValueFileResult::OpenMsg2:
-        std::cerr << "kq9ctl: " << path << " is not a " << kind << " file (wrong first line)\n";
-        break;
-    case TValueFileResult::OpenMsg3:
-        std::cerr << "kq9ctl: " << path << " has a malformed line\n";
-        break;
-    case TValueFileResult::OpenMsg4:
-        std::cerr << "kq9ctl: " << path << " does not hold exactly one line for every number\n";
-        break;
-    }
-    std::cerr << "kq9ctl: " << outcome << '\n';
+    std::cerr << "kq9ctl: " << ValueFileErrorText(result, path, kind) << '\n';
+    if (outcome)
+        std::cerr << "kq9ctl: " << outcome << '\n';
     return CtlExit::FileError;
 }
 
@@ -43,12 +49,26 @@ int WriteExitCode(bool written, const std::string& path, const QString& error) {
 
 } // namespace
 
+std::string ValueFileErrorText(TValueFileResult result, const std::string& path,
+                               TValueFileKind kind) {
+    if (result == TValueFileResult::Ok)
+        return {};
+    size_t message = static_cast<size_t>(result) - static_cast<size_t>(TValueFileResult::OpenMsg1);
+    bool parameters = kind == TValueFileKind::Parameters;
+    QString text = Tekst(parameters ? ParamFileMessages[message] : SollFileMessages[message]);
+    if (text.isEmpty())
+        text = QString::fromUtf8(parameters ? ParamFileEnglish[message] : SollFileEnglish[message]);
+    return path + ": " + text.toStdString();
+}
+
 int ReadParamFileForCtl(const std::string& path, TParValues& values, const char* outcome) {
-    return ValueFileExitCode(ReadParamFile(Q(path), true, values), path, "parameter", outcome);
+    return ValueFileExitCode(ReadParamFile(Q(path), true, values), path, TValueFileKind::Parameters,
+                             outcome);
 }
 
 int ReadSollFileForCtl(const std::string& path, TSollValues& setpoints, const char* outcome) {
-    return ValueFileExitCode(ReadSollFile(Q(path), true, setpoints), path, "setpoint", outcome);
+    return ValueFileExitCode(ReadSollFile(Q(path), true, setpoints), path,
+                             TValueFileKind::Setpoints, outcome);
 }
 
 int ReadBackupFileForCtl(const std::string& path, TBackupData& data) {

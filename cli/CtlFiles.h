@@ -1,6 +1,6 @@
 #pragma once
-// The files of the bulk commands in kq9ctl: reading them with their refusals in words, and
-// writing them; each failure is reported on stderr with the file error exit code.
+// The files of kq9ctl's commands: reading them with their refusals in words, and writing them;
+// each failure is reported on stderr with the file error exit code.
 
 #include "params/BackupFile.h"
 #include "params/ValueFile.h"
@@ -8,8 +8,16 @@
 #include <string>
 #include <vector>
 
+enum class TValueFileKind { Parameters, Setpoints };
+
+// Why a parameter or setpoint file was refused, after its path: the editor's text of the loaded
+// language file ("OpenMsg1" … "OpenMsg4"), or an English text when there is none.
+std::string ValueFileErrorText(TValueFileResult result, const std::string& path,
+                               TValueFileKind kind);
+
 // Reads a parameter or setpoint file with its header checked. Success or FileError; a refusal
-// ends with `outcome`, what the command then did not do.
+// is reported with ValueFileErrorText and ends with `outcome`, what the command then did not do
+// (nothing more when null).
 int ReadParamFileForCtl(const std::string& path, TParValues& values,
                         const char* outcome = "nothing was sent");
 int ReadSollFileForCtl(const std::string& path, TSollValues& setpoints,

@@ -86,8 +86,12 @@ TEST_F(PrintCommandTest, FaultsEndWithTheirExitCodesAndKeepAnEarlierPdf) {
     TRunResult missing = Ctl({"print-params", Path("none.app"), "--pdf", Path("a.pdf")});
     EXPECT_EQ(missing.ExitCode, 6);
     EXPECT_NE(missing.Err.find("nothing was printed"), std::string::npos) << missing.Err;
-    // A setpoint file is no parameter file.
-    EXPECT_EQ(Ctl({"print-params", Path("set.aps"), "--pdf", Path("a.pdf")}).ExitCode, 6);
+    // A setpoint file is no parameter file, said in the language of the settings.
+    TRunResult setpoints = Ctl({"print-params", Path("set.aps"), "--pdf", Path("a.pdf")});
+    EXPECT_EQ(setpoints.ExitCode, 6);
+    EXPECT_NE(setpoints.Err.find(Path("set.aps") + ": This is not a parameter file"),
+              std::string::npos)
+        << setpoints.Err;
     EXPECT_FALSE(QFile::exists(Home.filePath(QStringLiteral("a.pdf"))));
 
     // A PDF that cannot be written leaves the old one as it was.
