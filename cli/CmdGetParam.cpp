@@ -11,11 +11,14 @@
 
 int RunGetParamCommand(const TCtlOptions& options) {
     int nr = 0;
-    if (options.Arguments.size() != 1) {
+    TCommandArguments arguments;
+    if (!TakeCommandArguments(options, {}, arguments))
+        return CtlExit::Usage;
+    if (arguments.Words.size() != 1) {
         std::cerr << "kq9ctl: get-param needs one parameter number\n" << CtlUsage();
         return CtlExit::Usage;
     }
-    if (!ParseParameterNumber(options.Arguments[0], "get-param", nr))
+    if (!ParseParameterNumber(arguments.Words[0], "get-param", nr))
         return CtlExit::Usage;
     TCtlPort port(options);
     LoadParameterTexts();

@@ -22,14 +22,15 @@ QString ValueOf(const std::string& reply) {
 } // namespace
 
 int RunIdentifyCommand(const TCtlOptions& options) {
-    bool strict = false;
-    for (const std::string& argument : options.Arguments) {
-        if (argument != "--strict") {
-            std::cerr << "kq9ctl: identify takes no argument " << argument << '\n' << CtlUsage();
-            return CtlExit::Usage;
-        }
-        strict = true;
+    TCommandArguments arguments;
+    if (!TakeCommandArguments(options, {{}, {"--strict"}}, arguments))
+        return CtlExit::Usage;
+    if (!arguments.Words.empty()) {
+        std::cerr << "kq9ctl: identify takes no argument " << arguments.Words[0] << '\n'
+                  << CtlUsage();
+        return CtlExit::Usage;
     }
+    const bool strict = arguments.Has("--strict");
     TCtlPort port(options);
     if (int result = OpenAndSelect(port); result != CtlExit::Success)
         return result;
@@ -44,8 +45,7 @@ int RunIdentifyCommand(const TCtlOptions& options) {
         std::cout << value.toStdString() << '\n';
     }
     if (strict && !IsAcceptedDeviceType(type.left(4))) {
-        std::cerr << "kq9ctl: the unit is a " << type.toStdString()
-                  << ", not a KX71 or KX72\n";
+        std::cerr << "kq9ctl: the unit is a " << type.toStdString() << ", not a KX71 or KX72\n";
         return CtlExit::Unexpected;
     }
     return CtlExit::Success;

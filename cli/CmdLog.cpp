@@ -64,18 +64,16 @@ bool ParseSeconds(const std::string& text, int64_t& ms) {
 
 bool ParseLogOptions(const std::vector<std::string>& args, TLogOptions& options,
                      std::string& error) {
-    for (size_t i = 0; i < args.size();) {
-        if (!args[i].starts_with("--")) {
-            if (options.Source >= 0 || !ParseSource(args[i], options.Source)) {
-                error = "log records one source: " + std::string(SourceNames);
-                return false;
-            }
-            ++i;
-            continue;
-        }
-        std::string name, value;
-        if (!NextOption(args, i, name, value, error))
+    TCommandArguments parsed;
+    if (!ParseCommandArguments(args, {{"--count", "--seconds", "--csv"}, {}}, parsed, error))
+        return false;
+    for (const std::string& word : parsed.Words) {
+        if (options.Source >= 0 || !ParseSource(word, options.Source)) {
+            error = "log records one source: " + std::string(SourceNames);
             return false;
+        }
+    }
+    for (const auto& [name, value] : parsed.Options) {
         bool good = true;
         if (name == "--count")
             good = ParseCount(value, options.Count);
@@ -83,10 +81,6 @@ bool ParseLogOptions(const std::vector<std::string>& args, TLogOptions& options,
             good = ParseSeconds(value, options.LimitMs);
         else if (name == "--csv")
             good = !(options.CsvPath = value).empty();
-        else {
-            error = "unknown option of log: " + name;
-            return false;
-        }
         if (!good) {
             error = "bad value for " + name + ": " + value;
             return false;

@@ -34,16 +34,12 @@ bool Confirmed(const std::string& path, int unit) {
 } // namespace
 
 int RunRestoreCommand(const TCtlOptions& options) {
-    std::vector<std::string> files;
-    bool yes = false;
-    for (const std::string& argument : options.Arguments) {
-        if (argument == "--yes")
-            yes = true;
-        else
-            files.push_back(argument);
-    }
+    TCommandArguments arguments;
+    if (!TakeCommandArguments(options, {{}, {"--yes"}}, arguments))
+        return CtlExit::Usage;
+    const bool yes = arguments.Has("--yes");
     std::string path;
-    if (!OneFileArgument(files, "restore", path))
+    if (!OneFileArgument(arguments.Words, "restore", path))
         return CtlExit::Usage;
     TBackupData data;
     if (int result = ReadBackupFileForCtl(path, data); result != CtlExit::Success)

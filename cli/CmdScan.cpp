@@ -54,10 +54,15 @@ bool ParseAuto(const std::string& text, bool& automatic) {
 
 bool ParseScanOptions(const std::vector<std::string>& args, TSearchOptions& options,
                       std::string& error) {
-    for (size_t i = 0; i < args.size();) {
-        std::string name, value;
-        if (!NextOption(args, i, name, value, error))
-            return false;
+    TCommandArguments parsed;
+    if (!ParseCommandArguments(args, {{"--from", "--parity", "--stopbits", "--units"}, {}}, parsed,
+                               error))
+        return false;
+    if (!parsed.Words.empty()) {
+        error = "scan takes no argument " + parsed.Words[0];
+        return false;
+    }
+    for (const auto& [name, value] : parsed.Options) {
         bool good = false;
         if (name == "--from")
             good = ParseStartRate(value, options);
@@ -67,10 +72,6 @@ bool ParseScanOptions(const std::vector<std::string>& args, TSearchOptions& opti
             good = ParseAuto(value, options.StopbitsAuto);
         else if (name == "--units")
             good = ParseUnitRange(value, options);
-        else {
-            error = "unknown option of scan: " + name;
-            return false;
-        }
         if (!good) {
             error = "bad value for " + name + ": " + value;
             return false;

@@ -8,12 +8,15 @@
 #include <iostream>
 
 int RunSendCommand(const TCtlOptions& options) {
-    if (options.Arguments.empty()) {
+    TCommandArguments arguments;
+    if (!TakeCommandArguments(options, {}, arguments))
+        return CtlExit::Usage;
+    if (arguments.Words.empty()) {
         std::cerr << "kq9ctl: send needs the text to send\n" << CtlUsage();
         return CtlExit::Usage;
     }
     std::string text;
-    for (const std::string& word : options.Arguments)
+    for (const std::string& word : arguments.Words)
         text += (text.empty() ? "" : " ") + word;
 
     TCtlPort port(options);

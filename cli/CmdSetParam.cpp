@@ -24,14 +24,12 @@ struct TSetParamArguments {
     bool TakeOver = false;
 };
 
-bool ParseArguments(const std::vector<std::string>& arguments, TSetParamArguments& parsed) {
-    std::vector<std::string> words;
-    for (const std::string& argument : arguments) {
-        if (argument == "--take-over")
-            parsed.TakeOver = true;
-        else
-            words.push_back(argument);
-    }
+bool ParseArguments(const TCtlOptions& options, TSetParamArguments& parsed) {
+    TCommandArguments arguments;
+    if (!TakeCommandArguments(options, {{}, {"--take-over"}}, arguments))
+        return false;
+    parsed.TakeOver = arguments.Has("--take-over");
+    const std::vector<std::string>& words = arguments.Words;
     if (words.size() != 2) {
         std::cerr << "kq9ctl: set-param needs a parameter number and a value\n" << CtlUsage();
         return false;
@@ -105,7 +103,7 @@ int TakeOver(TCtlPort& port) {
 
 int RunSetParamCommand(const TCtlOptions& options) {
     TSetParamArguments arguments;
-    if (!ParseArguments(options.Arguments, arguments))
+    if (!ParseArguments(options, arguments))
         return CtlExit::Usage;
     int nr = arguments.Nr;
     TCtlPort port(options);

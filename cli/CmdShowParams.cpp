@@ -25,35 +25,26 @@ struct TShowParamsArguments {
     std::optional<int> Page;
 };
 
-bool ParseArguments(const std::vector<std::string>& args, TShowParamsArguments& parsed) {
-    std::vector<std::string> files;
-    for (size_t i = 0; i < args.size();) {
-        if (!args[i].starts_with("--")) {
-            files.push_back(args[i++]);
-            continue;
-        }
-        std::string name;
-        std::string value;
-        std::string error;
-        if (!NextOption(args, i, name, value, error) || name != "--page") {
-            std::cerr << "kq9ctl: show-params: "
-                      << (error.empty() ? "unknown option " + name : error) << '\n';
-            return false;
-        }
+bool ParseArguments(const TCtlOptions& options, TShowParamsArguments& parsed) {
+    TCommandArguments arguments;
+    if (!TakeCommandArguments(options, {{"--page"}, {}}, arguments))
+        return false;
+    for (const auto& [name, value] : arguments.Options) {
         bool isNumber = false;
         int page = QString::fromStdString(value).toInt(&isNumber);
         if (!isNumber || page < 0) {
             std::cerr << "kq9ctl: show-params: --page takes group × 100 + subgroup, not " << value
-                      << '\n';
+                      << '\n'
+                      << CtlUsage();
             return false;
         }
         parsed.Page = page;
     }
-    if (files.size() != 1) {
-        std::cerr << "kq9ctl: show-params needs one parameter file\n";
+    if (arguments.Words.size() != 1) {
+        std::cerr << "kq9ctl: show-params needs one parameter file\n" << CtlUsage();
         return false;
     }
-    parsed.Path = files[0];
+    parsed.Path = arguments.Words[0];
     return true;
 }
 
@@ -68,10 +59,8 @@ void PrintPage(const TGroupTreeNode& node) {
 
 int RunShowParamsCommand(const TCtlOptions& options) {
     TShowParamsArguments arguments;
-    if (!ParseArguments(options.Arguments, arguments)) {
-        std::cerr << CtlUsage();
+    if (!ParseArguments(options, arguments))
         return CtlExit::Usage;
-    }
     // The port is never opened; it only reads the settings (the language among them).
     TCtlPort settings(options);
     LoadParameterTexts();

@@ -56,10 +56,15 @@ bool ParseUnitLine(const std::string& text, std::map<int, TSimLineSettings>& uni
 
 bool ParseSimOptions(const std::vector<std::string>& args, TSimOptions& options,
                      std::string& error) {
-    for (size_t i = 0; i < args.size();) {
-        std::string name, value;
-        if (!NextOption(args, i, name, value, error))
-            return false;
+    TCommandArguments parsed;
+    if (!ParseCommandArguments(
+            args, {{"--link", "--units", "--line", "--unit-line", "--params"}, {}}, parsed, error))
+        return false;
+    if (!parsed.Words.empty()) {
+        error = "sim takes no argument " + parsed.Words[0];
+        return false;
+    }
+    for (const auto& [name, value] : parsed.Options) {
         bool good = true;
         if (name == "--link")
             options.Link = value;
@@ -71,10 +76,6 @@ bool ParseSimOptions(const std::vector<std::string>& args, TSimOptions& options,
             good = ParseUnitLine(value, options.UnitLines);
         else if (name == "--params")
             options.ParameterFile = value;
-        else {
-            error = "unknown option of sim: " + name;
-            return false;
-        }
         if (!good || value.empty()) {
             error = "bad value for " + name + ": " + value;
             return false;

@@ -115,10 +115,16 @@ int CheckWritableForCtl(const std::string& path) {
 
 bool OneFileArgument(const std::vector<std::string>& arguments, const char* command,
                      std::string& path) {
-    if (arguments.size() != 1 || arguments[0].starts_with("--")) {
+    TCommandArguments parsed;
+    std::string error;
+    if (!ParseCommandArguments(arguments, {}, parsed, error)) {
+        std::cerr << "kq9ctl: " << command << ": " << error << '\n' << CtlUsage();
+        return false;
+    }
+    if (parsed.Words.size() != 1) {
         std::cerr << "kq9ctl: " << command << " needs one file name\n" << CtlUsage();
         return false;
     }
-    path = arguments[0];
+    path = parsed.Words[0];
     return true;
 }

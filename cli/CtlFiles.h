@@ -32,7 +32,7 @@ int WriteBackupFileForCtl(const std::string& path, const TBackupData& data);
 // before a read of the controller that would otherwise end in a file that cannot be saved.
 int CheckWritableForCtl(const std::string& path);
 
-// Takes the single FILE argument of a command; false (usage on stderr) when there is none or
-// more than one.
+// Takes the single FILE argument of a command, which takes no option; false (usage on stderr)
+// when there is none, more than one, or an option.
 bool OneFileArgument(const std::vector<std::string>& arguments, const char* command,
                      std::string& path);

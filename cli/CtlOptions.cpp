@@ -1,12 +1,56 @@
 #include "cli/CtlOptions.h"
 
+#include "cli/CtlCommands.h"
 #include "comm/ComNames.h"
 
+#include <algorithm>
 #include <charconv>
 #include <functional>
+#include <iostream>
 #include <map>
+#include <optional>
 
 namespace {
+
+enum class TOptionKind { Unknown, Valued, Switch };
+
+// Takes the option at args[i] ("--name value", "--name=value" or a switch "--name") and moves i
+// past it. The name is looked at before anything else, so that an unknown option is called
+// unknown wherever it stands.
+bool TakeOption(const std::vector<std::string>& args, size_t& i,
+                const std::function<TOptionKind(const std::string& name)>& kindOf,
+                std::string& name, std::string& value, std::string& error) {
+    name = args[i++];
+    std::optional<std::string> given;
+    if (size_t equals = name.find('='); equals != std::string::npos) {
+        given = name.substr(equals + 1);
+        name.resize(equals);
+    }
+    switch (kindOf(name)) {
+    case TOptionKind::Unknown:
+        error = "unknown option " + name;
+        return false;
+    case TOptionKind::Switch:
+        if (given) {
+            error = "option " + name + " takes no value";
+            return false;
+        }
+        value.clear();
+        return true;
+    case TOptionKind::Valued:
+        break;
+    }
+    if (given) {
+        value = *given;
+        return true;
+    }
+    if (i == args.size()) {
+        error = "option " + name + " needs a value";
+        return false;
+    }
+    value = args[i++];
+    return true;
+}
 
 bool ParseInt(const std::string& text, int& value) {
     const char* end = text.data() + text.size();
@@ -93,34 +137,55 @@ bool ParseBaudrate(const std::string& text, TBaudrate& rate) {
     return true;
 }
 
-bool NextOption(const std::vector<std::string>& args, size_t& i, std::string& name,
-                std::string& value, std::string& error) {
-    name = args[i++];
-    if (size_t equals = name.find('='); equals != std::string::npos) {
-        value = name.substr(equals + 1);
-        name.resize(equals);
-        return true;
+bool TCommandArguments::Has(const std::string& name) const {
+    return std::any_of(Options.begin(), Options.end(),
+                       [&](const auto& option) { return option.first == name; });
+}
+
+bool ParseCommandArguments(const std::vector<std::string>& args, const TCommandOptionSpec& spec,
+                           TCommandArguments& parsed, std::string& error) {
+    auto listed = [](const std::vector<std::string>& names, const std::string& name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    auto kindOf = [&](const std::string& name) {
+        return listed(spec.Valued, name)     ? TOptionKind::Valued
+               : listed(spec.Switches, name) ? TOptionKind::Switch
+                                             : TOptionKind::Unknown;
+    };
+    parsed = TCommandArguments();
+    for (size_t i = 0; i < args.size();) {
+        if (!args[i].starts_with("--")) {
+            parsed.Words.push_back(args[i++]);
+            continue;
+        }
+        std::string name, value;
+        if (!TakeOption(args, i, kindOf, name, value, error))
+            return false;
+        parsed.Options.emplace_back(name, value);
     }
-    if (i == args.size()) {
-        error = "option " + name + " needs a value";
-        return false;
-    }
-    value = args[i++];
     return true;
+}
+
+bool TakeCommandArguments(const TCtlOptions& options, const TCommandOptionSpec& spec,
+                          TCommandArguments& parsed) {
+    std::string error;
+    if (ParseCommandArguments(options.Arguments, spec, parsed, error))
+        return true;
+    std::cerr << "kq9ctl: " << options.Command << ": " << error << '\n' << CtlUsage();
+    return false;
 }
 
 bool ParseCtlOptions(const std::vector<std::string>& args, TCtlOptions& options,
                      std::string& error) {
+    auto kindOf = [](const std::string& name) {
+        return Setters().contains(name) ? TOptionKind::Valued : TOptionKind::Unknown;
+    };
     size_t i = 0;
     while (i < args.size() && args[i].starts_with("--")) {
         std::string name, value;
-        if (!NextOption(args, i, name, value, error))
+        if (!TakeOption(args, i, kindOf, name, value, error))
             return false;
         auto setter = Setters().find(name);
-        if (setter == Setters().end()) {
-            error = "unknown option " + name;
-            return false;
-        }
         if (!setter->second(value, options)) {
             error = "bad value for " + name + ": " + value;
             return false;

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct TCtlOptions {
@@ -28,10 +29,31 @@ struct TCtlOptions {
 bool ParseCtlOptions(const std::vector<std::string>& args, TCtlOptions& options,
                      std::string& error);
 
-// Takes the option at args[i] ("--name value" or "--name=value") and moves i past it. False with
-// a message in `error` when a value is missing.
-bool NextOption(const std::vector<std::string>& args, size_t& i, std::string& name,
-                std::string& value, std::string& error);
+// The options one command takes: those with a value ("--page ID" or "--page=ID") and the
+// switches, which take none ("--yes").
+struct TCommandOptionSpec {
+    std::vector<std::string> Valued;
+    std::vector<std::string> Switches;
+};
+
+// A command's arguments after its word: the plain words in order, and the options given, each
+// with its value (empty for a switch), in order.
+struct TCommandArguments {
+    std::vector<std::string> Words;
+    std::vector<std::pair<std::string, std::string>> Options;
+
+    bool Has(const std::string& name) const;
+};
+
+// Splits a command's arguments. Every argument that begins with "--" is an option, here as
+// before the command word: false with a message in `error` for one the command does not take
+// ("unknown option --x"), a valued one without its value, or a switch given one.
+bool ParseCommandArguments(const std::vector<std::string>& args, const TCommandOptionSpec& spec,
+                           TCommandArguments& parsed, std::string& error);
+// The same for the arguments of `options.Command`; a refusal is reported on stderr with the
+// usage text.
+bool TakeCommandArguments(const TCtlOptions& options, const TCommandOptionSpec& spec,
+                          TCommandArguments& parsed);
 
 // The option text of a line rate in bits per second ("28800"); false for a rate the port
 // cannot set.

@@ -23,18 +23,16 @@ struct TPrintOptions {
 
 bool ParsePrintOptions(const std::vector<std::string>& args, const char* command,
                        TPrintOptions& options, std::string& error) {
-    for (size_t i = 0; i < args.size();) {
-        if (!args[i].starts_with("--")) {
-            if (!options.File.empty()) {
-                error = std::string(command) + " takes one file name";
-                return false;
-            }
-            options.File = args[i++];
-            continue;
-        }
-        std::string name, value;
-        if (!NextOption(args, i, name, value, error))
-            return false;
+    TCommandArguments parsed;
+    if (!ParseCommandArguments(args, {{"--pdf", "--firma", "--type", "--sn"}, {}}, parsed, error))
+        return false;
+    if (parsed.Words.size() > 1) {
+        error = std::string(command) + " takes one file name";
+        return false;
+    }
+    if (!parsed.Words.empty())
+        options.File = parsed.Words[0];
+    for (const auto& [name, value] : parsed.Options) {
         if (name == "--pdf")
             options.Pdf = value;
         else if (name == "--firma")
@@ -43,10 +41,6 @@ bool ParsePrintOptions(const std::vector<std::string>& args, const char* command
             options.Type = value;
         else if (name == "--sn")
             options.Sn = value;
-        else {
-            error = "unknown option of " + std::string(command) + ": " + name;
-            return false;
-        }
     }
     if (options.File.empty() || options.Pdf.empty()) {
         error = std::string(command) + " needs a file name and --pdf OUT.pdf";

@@ -74,3 +74,34 @@ TEST(CtlOptions, RefusesWhatItCannotUse) {
         EXPECT_FALSE(error.empty()) << joined;
     }
 }
+
+TEST(CtlOptions, AnUnknownOptionIsCalledUnknownWhereverItStands) {
+    const TCommandOptionSpec spec{{"--page"}, {"--yes"}};
+    TCommandArguments parsed;
+    std::string error;
+    ASSERT_TRUE(ParseCommandArguments({"a.app", "--page", "702", "--yes", "-5", "--page=101"}, spec,
+                                      parsed, error))
+        << error;
+    EXPECT_EQ(parsed.Words, (std::vector<std::string>{"a.app", "-5"}));
+    EXPECT_EQ(parsed.Options, (std::vector<std::pair<std::string, std::string>>{
+                                  {"--page", "702"}, {"--yes", ""}, {"--page", "101"}}));
+    EXPECT_TRUE(parsed.Has("--yes"));
+
+    const std::vector<std::pair<std::vector<std::string>, std::string>> refused = {
+        {{"17", "5", "--bogus"}, "unknown option --bogus"},
+        {{"--bogus", "x"}, "unknown option --bogus"},
+        {{"--bogus=1"}, "unknown option --bogus"},
+        {{"a.app", "--page"}, "option --page needs a value"},
+        {{"--yes=1"}, "option --yes takes no value"},
+    };
+    for (const auto& [args, message] : refused) {
+        error.clear();
+        EXPECT_FALSE(ParseCommandArguments(args, spec, parsed, error)) << message;
+        EXPECT_EQ(error, message);
+    }
+
+    // The options before the command word follow the same rule.
+    TCtlOptions o;
+    EXPECT_FALSE(Parse({"--bogus"}, o, error));
+    EXPECT_EQ(error, "unknown option --bogus");
+}

@@ -109,6 +109,11 @@ TEST_F(CtlParamTest, SetParamChecksAsTheDialogDoesBeforeAnythingIsSent) {
     EXPECT_EQ(Parameter(17), -2000);
     Unit([](TSimUnit& u) { u.RejectedParameter = -1; });
     EXPECT_EQ(Ctl({"set-param", "--take-over", "17", "3"}).ExitCode, 0);
+
+    TRunResult unknown = Ctl({"set-param", "17", "5", "--bogus"});
+    EXPECT_EQ(unknown.ExitCode, 1);
+    EXPECT_NE(unknown.Err.find("unknown option --bogus"), std::string::npos) << unknown.Err;
+    EXPECT_EQ(Parameter(17), 3000);
 }
 
 TEST_F(CtlParamTest, ShowParamsPrintsTheFilesPagesInTreeOrder) {
@@ -131,6 +136,9 @@ TEST_F(CtlParamTest, ShowParamsPrintsTheFilesPagesInTreeOrder) {
     EXPECT_EQ(all.Out.substr(0, 16), "101\tCommunicatio");
     EXPECT_LT(all.Out.find("\n\n102\t"), all.Out.find("\n\n702\t"));
     EXPECT_EQ(Ctl({"show-params", path, "--page", "799"}).ExitCode, 1);
+    TRunResult unknown = Ctl({"show-params", path, "--bogus"});
+    EXPECT_EQ(unknown.ExitCode, 1);
+    EXPECT_NE(unknown.Err.find("unknown option --bogus"), std::string::npos) << unknown.Err;
 
     // A refused file is named with the editor's text of the language, whichever command reads it.
     const std::string badPath = (Home / "bad.app").string();
