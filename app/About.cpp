@@ -3,8 +3,8 @@
 #include "app/AboutImage.h"
 #include "app/GlobalVar.h"
 #include "app/LanguageTexts.h"
-#include "app/Named.h"
 #include "app/TextKeys.h"
+#include "app/WidgetNames.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -20,7 +20,7 @@ TFormAbout::TFormAbout(QWidget* parent)
     : TActivatedDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("FormAbout"));
     setModal(true);
-    setWindowTitle(QString::fromUtf8(TextKey::About::Caption.Default));
+    setWindowTitle(Built(TextKey::About::Caption));
 
     Image1 = Named(new QLabel(this), "Image1");
     Image1->setPixmap(AboutImage(ImageSize));

@@ -34,10 +34,6 @@ const QString BuiltColumnTexts[Columns] = {QStringLiteral("Nr"), QStringLiteral(
                                            QStringLiteral("Stopbits")};
 const QString BuiltAutoText = QStringLiteral("Auto");
 
-QString Built(const TTextKey& key) {
-    return QString::fromUtf8(key.Default);
-}
-
 QLabel* TextPanel(QWidget* parent, const char* name, const QString& what) {
     auto* panel = Named(new QLabel(parent), name, what);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);

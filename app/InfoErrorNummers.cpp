@@ -5,11 +5,11 @@
 #include "app/ErrorReport.h"
 #include "app/GlobalVar.h"
 #include "app/LanguageTexts.h"
-#include "app/Named.h"
 #include "app/RtfReader.h"
 #include "app/RtfTextDocument.h"
 #include "app/TextFile.h"
 #include "app/TextKeys.h"
+#include "app/WidgetNames.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -34,7 +34,7 @@ TFormInfoErrorNummers::TFormInfoErrorNummers(QWidget* parent)
                                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       FOwner(parent) {
     setObjectName(QStringLiteral("FormInfoErrorNummers"));
-    setWindowTitle(QString::fromUtf8(TextKey::HelpErrorNummers::Caption.Default));
+    setWindowTitle(Built(TextKey::HelpErrorNummers::Caption));
     resize(FormWidth, FormHeight);
     RichEdit1 = Named(new QTextEdit(this), "RichEdit1");
     RichEdit1->setReadOnly(true);

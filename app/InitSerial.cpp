@@ -1,5 +1,6 @@
 #include "app/InitSerial.h"
 
+#include "app/DialogButtons.h"
 #include "app/ErrorReport.h"
 #include "app/GlobalVar.h"
 #include "app/LanguageTexts.h"
@@ -12,7 +13,6 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -70,10 +70,6 @@ const std::array<TList, PortSettingCount> Lists = {{
      "LabelTransmitter", &TransmitterLabel, &TransmitterItems, "Transmitter driver", true},
 }};
 
-QString Built(const TTextKey& key) {
-    return QString::fromUtf8(key.Default);
-}
-
 // Whether the device can be opened by this user: it exists, and reading and writing are allowed.
 QString DeviceState(const QString& path) {
     if (!QFileInfo::exists(path))
@@ -126,18 +122,13 @@ void TFormInitSerial::CreateControls() {
          {Combo_IO, ComboHardware, ComboPortType, ComboReceiver, ComboTransmitter})
         fixed->setEnabled(false);
 
-    CmdOK = Named(new QPushButton(Built(TextKey::InitCom::CmdOK), this), "CmdOK");
-    CmdCancel = Named(new QPushButton(Built(TextKey::InitCom::CmdCancel), this), "CmdCancel");
-    CmdOK->setDefault(true);
-    for (QPushButton* button : {CmdOK, CmdCancel})
-        button->setMinimumWidth(ButtonMinimumWidth);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(CmdOK);
-    buttons->addWidget(CmdCancel);
+    TOkCancelRow buttons = OkCancelRow(this, Built(TextKey::InitCom::CmdOK),
+                                       Built(TextKey::InitCom::CmdCancel), ButtonMinimumWidth);
+    CmdOK = buttons.CmdOK;
+    CmdCancel = buttons.CmdCancel;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControl1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.Row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(ComboPoort, &QComboBox::activated, this, [this] { ComboPoortClick(); });

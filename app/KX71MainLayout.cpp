@@ -3,7 +3,9 @@
 #include "app/Colors.h"
 #include "app/IndicatorBox.h"
 #include "app/KX71Main.h"
+#include "app/LanguageTexts.h"
 #include "app/TextKeys.h"
+#include "app/WidgetNames.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,16 +19,6 @@
 namespace {
 
 constexpr int StatusPanelWidths[6] = {40, 80, 70, 80, 120, 80};
-
-// The text a control is built with: the built-in text of its language key.
-QString Built(const TTextKey& key) {
-    return QString::fromUtf8(key.Default);
-}
-
-template <typename T> T* Named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QLabel* ValuePanel(QWidget* parent, const char* name) {
     auto* panel = Named(new QLabel(parent), name);

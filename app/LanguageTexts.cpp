@@ -55,8 +55,11 @@ QStringList TekstList(const QString& section, const QString& key, const QString&
 }
 
 QString Tekst(const TTextKey& key) {
-    return Tekst(QString::fromUtf8(key.Section), QString::fromUtf8(key.Key),
-                 QString::fromUtf8(key.Default));
+    return Tekst(QString::fromUtf8(key.Section), QString::fromUtf8(key.Key), Built(key));
+}
+
+QString Built(const TTextKey& key) {
+    return QString::fromUtf8(key.Default);
 }
 
 QStringList TekstList(const TTextKey& key) {

@@ -25,6 +25,8 @@ void TekstFile_Vrijgeven();
 QString Tekst(const QString& section, const QString& key, const QString& defaultText = {});
 // The same for a key of the registry (app/TextKeys.h), with its built-in text as the default.
 QString Tekst(const TTextKey& key);
+// The built-in text of a key alone: what a control shows before, or without, a language file.
+QString Built(const TTextKey& key);
 // A list key: the text above split as a comma text (the default is a comma text as well).
 QStringList TekstList(const QString& section, const QString& key, const QString& defaultText = {});
 QStringList TekstList(const TTextKey& key);

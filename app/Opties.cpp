@@ -1,11 +1,12 @@
 #include "app/Opties.h"
 
+#include "app/DialogButtons.h"
 #include "app/ErrorReport.h"
 #include "app/GlobalVar.h"
 #include "app/KX71Main.h"
 #include "app/LanguageTexts.h"
-#include "app/Named.h"
 #include "app/TextKeys.h"
+#include "app/WidgetNames.h"
 #include "params/ParamDefs.h"
 
 #include <QComboBox>
@@ -34,7 +35,7 @@ TFormOpties::TFormOpties(TFormMain* main)
 void TFormOpties::CreateControls() {
     PageControl1 = Named(new QTabWidget(this), "PageControl1");
     TabSheet1 = Named(new QWidget(PageControl1), "TabSheet1");
-    PageControl1->addTab(TabSheet1, QString::fromUtf8(TextKey::Opties::RegAlgemeen.Default));
+    PageControl1->addTab(TabSheet1, Built(TextKey::Opties::RegAlgemeen));
 
     GroupBox1 = Named(new QGroupBox(TabSheet1), "GroupBox1");
     LabelTaal = Named(new QLabel(QStringLiteral("Taal:"), GroupBox1), "LabelTaal");
@@ -49,18 +50,13 @@ void TFormOpties::CreateControls() {
     sheet->addWidget(GroupBox1);
     sheet->addStretch();
 
-    CmdOK = Named(new QPushButton(QStringLiteral("OK"), this), "CmdOK");
-    CmdCancel = Named(new QPushButton(QStringLiteral("Cancel"), this), "CmdCancel");
-    CmdOK->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* button : {CmdOK, CmdCancel}) {
-        button->setMinimumWidth(ButtonMinimumWidth);
-        buttons->addWidget(button);
-    }
+    TOkCancelRow buttons =
+        OkCancelRow(this, QStringLiteral("OK"), QStringLiteral("Cancel"), ButtonMinimumWidth);
+    CmdOK = buttons.CmdOK;
+    CmdCancel = buttons.CmdCancel;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControl1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.Row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(CmdOK, &QPushButton::clicked, this, [this] { RunGuarded([this] { CmdOKClick(); }); });

@@ -2,7 +2,7 @@
 
 #include "app/Colors.h"
 #include "app/ErrorReport.h"
-#include "app/Named.h"
+#include "app/WidgetNames.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -33,9 +33,7 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption,
 }
 
 QGroupBox* Group(QWidget* parent, const char* name, const QString& title) {
-    auto* group = Named(new QGroupBox(title, parent), name);
-    group->setAccessibleName(title);
-    return group;
+    return Named(new QGroupBox(title, parent), name, title);
 }
 
 QLabel* Label(QWidget* parent, const QString& name, const QString& text) {

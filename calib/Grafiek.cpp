@@ -40,10 +40,6 @@ const QStringList BuiltInSources = {QStringLiteral("ActPos"),    QStringLiteral(
                                     QStringLiteral("Act_I_uit"), QStringLiteral("Act_U_in"),
                                     QStringLiteral("Act_I_in")};
 
-QString Built(const TTextKey& key) {
-    return QString::fromUtf8(key.Default);
-}
-
 // Selects row `index` of a list, or the first row when there is no such row.
 void SelectRow(QListWidget* list, int index) {
     list->setCurrentRow(index >= 0 && index < list->count() ? index : 0);

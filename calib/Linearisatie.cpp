@@ -27,10 +27,6 @@ constexpr QPoint PlotAt{80, 28};
 constexpr int RightColumn = 828;
 constexpr int RightWidth = 204;
 
-QString Built(const TTextKey& key) {
-    return QString::fromUtf8(key.Default);
-}
-
 QLabel* ValuePanel(QWidget* parent, const char* name, const QString& what) {
     auto* panel = Named(new QLabel(parent), name, what);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);

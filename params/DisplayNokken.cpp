@@ -20,10 +20,6 @@ constexpr int TitleColumnWidth = 74;
 constexpr int CamColumnWidth = 18;
 constexpr int RowHeight = 24;
 
-QString Built(const TTextKey& key) {
-    return QString::fromUtf8(key.Default);
-}
-
 QLabel* DetailPanel(QWidget* parent, const char* name, const QString& what, int minimumWidth) {
     auto* panel = Named(new QLabel(parent), name, what);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);

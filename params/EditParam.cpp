@@ -1,5 +1,6 @@
 #include "params/EditParam.h"
 
+#include "app/FixedPitchFont.h"
 #include "app/Functies.h"
 #include "app/GlobalVar.h"
 #include "app/InfoErrorNummers.h"
@@ -83,54 +84,47 @@ public:
     }
 };
 
-QFont FixedPitch(const QFont& base) {
-    QFont font(QStringLiteral("Courier New"), base.pointSize());
-    font.setStyleHint(QFont::TypeWriter);
-    return font;
-}
-
 } // namespace
 
 TFormEditParam::TFormEditParam(TLBComm* port, QWidget* parent)
     : TActivatedDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       Dialogs(this), FPort(port) {
     setModal(true);
-    setWindowTitle(QString::fromUtf8(TextKey::EditParam::Caption.Default));
+    setWindowTitle(Built(TextKey::EditParam::Caption));
     CreateMenu();
     CreateControls();
     EnableWindowMenuItems();
 }
 
 void TFormEditParam::CreateMenu() {
-    auto built = [](const TTextKey& key) { return QString::fromUtf8(key.Default); };
     auto item = [](QMenu* menu, const char* name, const QString& caption) {
         return Named(menu->addAction(caption), name);
     };
     ParamMenu1 = Named(new QMenuBar(this), "ParamMenu1");
-    menuBestand = Named(ParamMenu1->addMenu(built(TextKey::EditParam::menuBestand)), "menuBestand");
-    subOpenen = item(menuBestand, "subOpenen", built(TextKey::EditParam::subOpenen));
-    subOpslaanAls = item(menuBestand, "subOpslaanAls", built(TextKey::EditParam::subOpslaanAls));
+    menuBestand = Named(ParamMenu1->addMenu(Built(TextKey::EditParam::menuBestand)), "menuBestand");
+    subOpenen = item(menuBestand, "subOpenen", Built(TextKey::EditParam::subOpenen));
+    subOpslaanAls = item(menuBestand, "subOpslaanAls", Built(TextKey::EditParam::subOpslaanAls));
     menuBestand->addSeparator();
-    subLaadDefault = item(menuBestand, "subLaadDefault", built(TextKey::EditParam::subLaadDefault));
+    subLaadDefault = item(menuBestand, "subLaadDefault", Built(TextKey::EditParam::subLaadDefault));
     menuBestand->addSeparator();
-    subAfdrukken = item(menuBestand, "subAfdrukken", built(TextKey::EditParam::subAfdrukken));
+    subAfdrukken = item(menuBestand, "subAfdrukken", Built(TextKey::EditParam::subAfdrukken));
     menuBestand->addSeparator();
-    subAfsluiten = item(menuBestand, "subAfsluiten", built(TextKey::EditParam::subAfsluiten));
-    menuZendenOntvangen = Named(ParamMenu1->addMenu(built(TextKey::EditParam::menuZendenOntvangen)),
+    subAfsluiten = item(menuBestand, "subAfsluiten", Built(TextKey::EditParam::subAfsluiten));
+    menuZendenOntvangen = Named(ParamMenu1->addMenu(Built(TextKey::EditParam::menuZendenOntvangen)),
                                 "menuZendenOntvangen");
     subParOntvangen =
-        item(menuZendenOntvangen, "subParOntvangen", built(TextKey::EditParam::subParOntvangen));
+        item(menuZendenOntvangen, "subParOntvangen", Built(TextKey::EditParam::subParOntvangen));
     subParZenden =
-        item(menuZendenOntvangen, "subParZenden", built(TextKey::EditParam::subParZenden));
+        item(menuZendenOntvangen, "subParZenden", Built(TextKey::EditParam::subParZenden));
     menuZendenOntvangen->addSeparator();
     subLoader = item(menuZendenOntvangen, "subLoader",
                      QStringLiteral("Parameters KX91... Laden en Testen"));
-    menuVenster = Named(ParamMenu1->addMenu(built(TextKey::EditParam::menuVenster)), "menuVenster");
-    subNokkenInfo = item(menuVenster, "subNokkenInfo", built(TextKey::EditParam::subNokkenInfo));
+    menuVenster = Named(ParamMenu1->addMenu(Built(TextKey::EditParam::menuVenster)), "menuVenster");
+    subNokkenInfo = item(menuVenster, "subNokkenInfo", Built(TextKey::EditParam::subNokkenInfo));
     subLinearisatie =
-        item(menuVenster, "subLinearisatie", built(TextKey::EditParam::subLinearisatie));
-    menuHelp = Named(ParamMenu1->addMenu(built(TextKey::EditParam::menuHelp)), "menuHelp");
-    subErrorNummers = item(menuHelp, "subErrorNummers", built(TextKey::EditParam::subErrorNummers));
+        item(menuVenster, "subLinearisatie", Built(TextKey::EditParam::subLinearisatie));
+    menuHelp = Named(ParamMenu1->addMenu(Built(TextKey::EditParam::menuHelp)), "menuHelp");
+    subErrorNummers = item(menuHelp, "subErrorNummers", Built(TextKey::EditParam::subErrorNummers));
 
     auto bind = [this](QAction* action, void (TFormEditParam::*handler)()) {
         connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
@@ -156,7 +150,7 @@ void TFormEditParam::CreateControls() {
 
     StringGrid1 = Named(new QTableWidget(ParamPageRows, ParamColumnCount, this), "StringGrid1",
                         QStringLiteral("Parameters of the page"));
-    StringGrid1->setFont(FixedPitch(font()));
+    StringGrid1->setFont(FixedPitchFont(font()));
     StringGrid1->verticalHeader()->hide();
     StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -188,8 +182,7 @@ void TFormEditParam::CreateControls() {
                                          2 * StringGrid1->frameWidth());
     StringGrid1->installEventFilter(this);
 
-    CmdClear = Named(new QPushButton(QString::fromUtf8(TextKey::EditParam::CmdClear.Default), this),
-                     "CmdClear");
+    CmdClear = Named(new QPushButton(Built(TextKey::EditParam::CmdClear), this), "CmdClear");
     CmdClear->setAutoDefault(false);
     CmdClear->setAccessibleDescription(QStringLiteral("Sets every parameter of the page to 0"));
 

@@ -139,33 +139,32 @@ TFormEditSollwerten::TFormEditSollwerten(TLBComm* port, QWidget* parent)
     : TActivatedDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       Dialogs(this), FPort(port) {
     setModal(true);
-    setWindowTitle(QString::fromUtf8(TextKey::EditSollwert::Caption.Default));
+    setWindowTitle(Built(TextKey::EditSollwert::Caption));
     CreateMenu();
     CreateControls();
     EnableWindowMenuItems();
 }
 
 void TFormEditSollwerten::CreateMenu() {
-    auto built = [](const TTextKey& key) { return QString::fromUtf8(key.Default); };
     auto item = [](QMenu* menu, const char* name, const QString& caption) {
         return Named(menu->addAction(caption), name);
     };
     SollMenu1 = Named(new QMenuBar(this), "SollMenu1");
     menuBestand =
-        Named(SollMenu1->addMenu(built(TextKey::EditSollwert::menuBestand)), "menuBestand");
-    subOpenen = item(menuBestand, "subOpenen", built(TextKey::EditSollwert::subOpenen));
-    subOpslaanAls = item(menuBestand, "subOpslaanAls", built(TextKey::EditSollwert::subOpslaanAls));
+        Named(SollMenu1->addMenu(Built(TextKey::EditSollwert::menuBestand)), "menuBestand");
+    subOpenen = item(menuBestand, "subOpenen", Built(TextKey::EditSollwert::subOpenen));
+    subOpslaanAls = item(menuBestand, "subOpslaanAls", Built(TextKey::EditSollwert::subOpslaanAls));
     menuBestand->addSeparator();
-    subAfdrukken = item(menuBestand, "subAfdrukken", built(TextKey::EditSollwert::subAfdrukken));
+    subAfdrukken = item(menuBestand, "subAfdrukken", Built(TextKey::EditSollwert::subAfdrukken));
     menuBestand->addSeparator();
-    subAfsluiten = item(menuBestand, "subAfsluiten", built(TextKey::EditSollwert::subAfsluiten));
+    subAfsluiten = item(menuBestand, "subAfsluiten", Built(TextKey::EditSollwert::subAfsluiten));
     menuZendenOntvangen =
-        Named(SollMenu1->addMenu(built(TextKey::EditSollwert::menuZendenOntvangen)),
+        Named(SollMenu1->addMenu(Built(TextKey::EditSollwert::menuZendenOntvangen)),
               "menuZendenOntvangen");
     subParOntvangen =
-        item(menuZendenOntvangen, "subParOntvangen", built(TextKey::EditSollwert::subParOntvangen));
+        item(menuZendenOntvangen, "subParOntvangen", Built(TextKey::EditSollwert::subParOntvangen));
     subParZenden =
-        item(menuZendenOntvangen, "subParZenden", built(TextKey::EditSollwert::subParZenden));
+        item(menuZendenOntvangen, "subParZenden", Built(TextKey::EditSollwert::subParZenden));
 
     auto bind = [this](QAction* action, void (TFormEditSollwerten::*handler)()) {
         connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
@@ -197,8 +196,7 @@ void TFormEditSollwerten::CreateControls() {
     int width = 2 * FGrid->frameWidth();
     for (int c = 0; c < SollColumnCount; ++c) {
         auto* title = new QTableWidgetItem(
-            c == SollColSpacer ? QString()
-                               : QString::fromUtf8(TextKey::EditSollwert::Kolomtekst_no.Default));
+            c == SollColSpacer ? QString() : Built(TextKey::EditSollwert::Kolomtekst_no));
         title->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         FGrid->setHorizontalHeaderItem(c, title);
         FGrid->setColumnWidth(c, ColumnWidths[c]);

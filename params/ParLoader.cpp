@@ -32,8 +32,7 @@ TFormParLoader::TFormParLoader(TLBComm* port, QWidget* parent)
     QFont bold = Panel1->font();
     bold.setBold(true);
     Panel1->setFont(bold);
-    CmdOK =
-        Named(new QPushButton(QString::fromUtf8(TextKey::Loader::CmdOK.Default), this), "CmdOK");
+    CmdOK = Named(new QPushButton(Built(TextKey::Loader::CmdOK), this), "CmdOK");
     CmdOK->setMinimumWidth(ButtonMinimumWidth);
     CmdOK->setDefault(true);
 

@@ -3,6 +3,7 @@
 #include "app/Colors.h"
 #include "app/LanguageTexts.h"
 #include "app/TextKeys.h"
+#include "app/WidgetNames.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,11 +16,6 @@ namespace {
 
 constexpr int PanelMinimumWidth = 360;
 constexpr int ButtonMinimumWidth = 96;
-
-template <typename T> T* Named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 } // namespace
 
@@ -49,9 +45,9 @@ void TFormParSollTransfer::CreateControls() {
     CmdOK = Named(new QPushButton(this), "CmdOK");
     CmdAgain = Named(new QPushButton(this), "CmdAgain");
     CmdCancel = Named(new QPushButton(this), "CmdCancel");
-    CmdOK->setText(QString::fromUtf8(FButtons[0].Default));
-    CmdAgain->setText(QString::fromUtf8(FButtons[1].Default));
-    CmdCancel->setText(QString::fromUtf8(FButtons[2].Default));
+    CmdOK->setText(Built(FButtons[0]));
+    CmdAgain->setText(Built(FButtons[1]));
+    CmdCancel->setText(Built(FButtons[2]));
     for (QPushButton* button : {CmdOK, CmdAgain, CmdCancel})
         button->setMinimumWidth(ButtonMinimumWidth);
 

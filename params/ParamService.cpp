@@ -1,6 +1,7 @@
 #include "params/ParamService.h"
 
 #include "app/Colors.h"
+#include "app/FixedPitchFont.h"
 #include "app/Functies.h"
 #include "app/GlobalVar.h"
 #include "app/LanguageTexts.h"
@@ -37,13 +38,6 @@ constexpr int ComboWidth = 300;
 constexpr int StatusPointSize = 15;
 constexpr int ButtonMinimumWidth = 80;
 
-QFont FixedPitchBold(const QFont& base) {
-    QFont font(QStringLiteral("Courier New"), base.pointSize());
-    font.setStyleHint(QFont::TypeWriter);
-    font.setBold(true);
-    return font;
-}
-
 QLabel* LimitPanel(QWidget* parent, const char* name, const QString& shows) {
     auto* panel = Named(new QLabel(parent), name, shows);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -65,11 +59,10 @@ TFormParamService::TFormParamService(TLBComm* port, QWidget* parent)
 }
 
 void TFormParamService::CreateControls() {
-    auto text = [](const TTextKey& key) { return QString::fromUtf8(key.Default); };
-    LabelMin = Named(new QLabel(text(TextKey::ParamService::LabelMin), this), "LabelMin");
-    LabelMax = Named(new QLabel(text(TextKey::ParamService::LabelMax), this), "LabelMax");
+    LabelMin = Named(new QLabel(Built(TextKey::ParamService::LabelMin), this), "LabelMin");
+    LabelMax = Named(new QLabel(Built(TextKey::ParamService::LabelMax), this), "LabelMax");
     LabelDefault =
-        Named(new QLabel(text(TextKey::ParamService::LabelDefault), this), "LabelDefault");
+        Named(new QLabel(Built(TextKey::ParamService::LabelDefault), this), "LabelDefault");
     PanelMin = LimitPanel(this, "PanelMin", QStringLiteral("Minimum"));
     PanelMax = LimitPanel(this, "PanelMax", QStringLiteral("Maximum"));
     PanelDefault = LimitPanel(this, "PanelDefault", QStringLiteral("Default value"));
@@ -78,16 +71,14 @@ void TFormParamService::CreateControls() {
     LabelDefault->setBuddy(PanelDefault);
 
     LabelParData =
-        Named(new QLabel(text(TextKey::ParamService::LabelParData), this), "LabelParData");
+        Named(new QLabel(Built(TextKey::ParamService::LabelParData), this), "LabelParData");
     MaskEditParData = Named(new QLineEdit(this), "MaskEditParData", QStringLiteral("New value"));
-    MaskEditParData->setFont(FixedPitchBold(font()));
+    MaskEditParData->setFont(FixedPitchFont(font(), true));
     MaskEditParData->setAlignment(Qt::AlignRight);
     MaskEditParData->setFixedWidth(EditWidth);
     MaskEditParData->installEventFilter(this);
     ComboParData = Named(new QComboBox(this), "ComboParData", QStringLiteral("New value"));
-    QFont fixed = FixedPitchBold(font());
-    fixed.setBold(false);
-    ComboParData->setFont(fixed);
+    ComboParData->setFont(FixedPitchFont(font()));
     ComboParData->setMaxVisibleItems(ComboLines);
     ComboParData->setFixedWidth(ComboWidth);
 
@@ -101,10 +92,10 @@ void TFormParamService::CreateControls() {
     PanelService->setMinimumHeight(PanelService->fontMetrics().height() + 8);
 
     CmdDefault =
-        Named(new QPushButton(text(TextKey::ParamService::CmdDefault), this), "CmdDefault");
-    CmdOK = Named(new QPushButton(text(TextKey::ParamService::CmdOK), this), "CmdOK");
-    CmdBerPar = Named(new QPushButton(text(TextKey::ParamService::CmdBerPar), this), "CmdBerPar");
-    CmdZenden = Named(new QPushButton(text(TextKey::ParamService::CmdZenden), this), "CmdZenden");
+        Named(new QPushButton(Built(TextKey::ParamService::CmdDefault), this), "CmdDefault");
+    CmdOK = Named(new QPushButton(Built(TextKey::ParamService::CmdOK), this), "CmdOK");
+    CmdBerPar = Named(new QPushButton(Built(TextKey::ParamService::CmdBerPar), this), "CmdBerPar");
+    CmdZenden = Named(new QPushButton(Built(TextKey::ParamService::CmdZenden), this), "CmdZenden");
     CmdCancel = Named(new QPushButton(QStringLiteral("Afbreken"), this), "CmdCancel");
     for (QPushButton* button : {CmdDefault, CmdOK, CmdBerPar, CmdZenden, CmdCancel}) {
         button->setAutoDefault(false);

@@ -1,16 +1,16 @@
 #include "print/AfdrukkenForm.h"
 
+#include "app/DialogButtons.h"
 #include "app/ErrorReport.h"
 #include "app/GlobalVar.h"
 #include "app/LanguageTexts.h"
-#include "app/Named.h"
 #include "app/TextKeys.h"
+#include "app/WidgetNames.h"
 #include "print/PainterPrint.h"
 #include "print/PrintTexts.h"
 
 #include <QCoreApplication>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
@@ -31,7 +31,7 @@ constexpr int LastPage = 10;
 TFormAfdrukken::TFormAfdrukken(const TTextKey& caption, QWidget* parent)
     : TActivatedDialog(parent), FCaption(caption) {
     setModal(true);
-    setWindowTitle(QString::fromUtf8(caption.Default));
+    setWindowTitle(Built(caption));
     CreateControls();
     PrintDialog = [this](QPrinter& printer) { return ExecPrintDialog(printer); };
 }
@@ -54,23 +54,15 @@ void TFormAfdrukken::CreateControls() {
         fields->addRow(label, edit);
     }
 
-    CmdOK =
-        Named(new QPushButton(QString::fromUtf8(TextKey::Afdrukken::CmdOK.Default), this), "CmdOK");
-    CmdCancel =
-        Named(new QPushButton(QString::fromUtf8(TextKey::Afdrukken::CmdCancel.Default), this),
-              "CmdCancel");
-    CmdOK->setDefault(true);
-    for (QPushButton* button : {CmdOK, CmdCancel})
-        button->setMinimumWidth(ButtonMinimumWidth);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(CmdOK);
-    buttons->addWidget(CmdCancel);
+    TOkCancelRow buttons = OkCancelRow(this, Built(TextKey::Afdrukken::CmdOK),
+                                       Built(TextKey::Afdrukken::CmdCancel), ButtonMinimumWidth);
+    CmdOK = buttons.CmdOK;
+    CmdCancel = buttons.CmdCancel;
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.Row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(CmdOK, &QPushButton::clicked, this, [this] { RunGuarded([this] { CmdOKClick(); }); });
