@@ -26,6 +26,7 @@
 #include "params/ParLoader.h"
 #include "params/ParamService.h"
 #include "params/SchrijfParSoll.h"
+#include "params/Vergelijk.h"
 #include "print/AfdrukkenPar.h"
 #include "print/AfdrukkenSoll.h"
 
@@ -131,6 +132,7 @@ int main(int argc, char** argv) {
         TFormAfdrukkenSoll FormAfdrukkenSoll(&FormEditSollwerten);
         TFormGrafiek FormGrafiek(&FormMain.LBComm1, &FormMain);
         TFormLinearisatie FormLinearisatie(&FormMain);
+        TFormVergelijk FormVergelijk(&FormMain.LBComm1, &FormMain);
         FormMain.FormAboutWindow = &FormAbout;
         FormMain.FormOpties = &FormOpties;
         FormMain.FormInitSerial = &FormInitSerial;
@@ -152,6 +154,7 @@ int main(int argc, char** argv) {
         FormEditParam.FormAfdrukkenPar = &FormAfdrukkenPar;
         FormEditParam.FormDisplayNokken = &FormDisplayNokken;
         FormEditParam.FormLinearisatie = &FormLinearisatie;
+        FormEditParam.FormVergelijk = &FormVergelijk;
         FormLinearisatie.FormParamService = &FormParamService;
         // A value sent from the linearisation window opened in the editor marks the editor too.
         FormParamService.OnParGezonden = [&FormEditParam](bool sent) {
@@ -160,6 +163,7 @@ int main(int argc, char** argv) {
         FormEditSollwerten.FormAfdrukkenSoll = &FormAfdrukkenSoll;
         FormEditSollwerten.FormLeesParSoll = &FormLeesParSoll;
         FormEditSollwerten.FormSchrijfParSoll = &FormSchrijfParSoll;
+        FormEditSollwerten.FormVergelijk = &FormVergelijk;
         FormMain.SetFormCalibratie(&FormCalibratie);
         instance.OnActivateRequest = [&FormMain] { BringForward(&FormMain); };
         termSignals.OnTerminate = [&FormMain] { FormMain.close(); };

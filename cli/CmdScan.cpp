@@ -7,30 +7,12 @@
 #include "cli/CtlCommands.h"
 #include "cli/CtlExit.h"
 #include "cli/CtlPort.h"
+#include "cli/CtlUnitRange.h"
 
-#include <charconv>
 #include <iostream>
 #include <unistd.h>
 
 namespace {
-
-bool ParseUnit(std::string_view text, int& unit) {
-    const char* end = text.data() + text.size();
-    auto [ptr, error] = std::from_chars(text.data(), end, unit);
-    return !text.empty() && error == std::errc() && ptr == end && unit >= SearchFirstUnit &&
-           unit <= SearchLastUnit;
-}
-
-// "A-B" or a single unit "N".
-bool ParseUnitRange(const std::string& text, TSearchOptions& options) {
-    size_t dash = text.find('-');
-    std::string_view view(text);
-    if (dash == std::string::npos)
-        return ParseUnit(view, options.FirstUnit) && ParseUnit(view, options.LastUnit);
-    return ParseUnit(view.substr(0, dash), options.FirstUnit) &&
-           ParseUnit(view.substr(dash + 1), options.LastUnit) &&
-           options.FirstUnit <= options.LastUnit;
-}
 
 bool ParseStartRate(const std::string& text, TSearchOptions& options) {
     TBaudrate rate;
@@ -71,7 +53,7 @@ bool ParseScanOptions(const std::vector<std::string>& args, TSearchOptions& opti
         else if (name == "--stopbits")
             good = ParseAuto(value, options.StopbitsAuto);
         else if (name == "--units")
-            good = ParseUnitRange(value, options);
+            good = ParseUnitRange(value, options.FirstUnit, options.LastUnit);
         if (!good) {
             error = "bad value for " + name + ": " + value;
             return false;

@@ -3,6 +3,8 @@
 const std::vector<TCtlCommand>& CtlCommands() {
     static const std::vector<TCtlCommand> commands = {
         {"backup", "FILE.bak", RunBackupCommand},
+        {"backup-all", "DIR [--units A-B]", RunBackupAllCommand},
+        {"diff", "A B (each FILE.app, FILE.aps or device)", RunDiffCommand},
         {"get-param", "N", RunGetParamCommand},
         {"identify", "[--strict]", RunIdentifyCommand},
         {"log", "SOURCE [--count N] [--seconds S] [--csv FILE]", RunLogCommand},
@@ -13,6 +15,7 @@ const std::vector<TCtlCommand>& CtlCommands() {
         {"read-params", "FILE.app", RunReadParamsCommand},
         {"read-setpoints", "FILE.aps", RunReadSetpointsCommand},
         {"restore", "FILE.bak [--yes]", RunRestoreCommand},
+        {"restore-all", "DIR --yes [--units A-B]", RunRestoreAllCommand},
         {"scan",
          "[--from 9600|19200|28800|38400|57600] [--parity com|auto] "
          "[--stopbits com|auto] [--units A-B]",

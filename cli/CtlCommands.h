@@ -18,6 +18,8 @@ const std::vector<TCtlCommand>& CtlCommands();
 std::string CtlUsage();
 
 int RunBackupCommand(const TCtlOptions& options);
+int RunBackupAllCommand(const TCtlOptions& options);
+int RunDiffCommand(const TCtlOptions& options);
 int RunGetParamCommand(const TCtlOptions& options);
 int RunIdentifyCommand(const TCtlOptions& options);
 int RunLogCommand(const TCtlOptions& options);
@@ -26,6 +28,7 @@ int RunPrintSetpointsCommand(const TCtlOptions& options);
 int RunReadParamsCommand(const TCtlOptions& options);
 int RunReadSetpointsCommand(const TCtlOptions& options);
 int RunRestoreCommand(const TCtlOptions& options);
+int RunRestoreAllCommand(const TCtlOptions& options);
 int RunScanCommand(const TCtlOptions& options);
 int RunSendCommand(const TCtlOptions& options);
 int RunSetParamCommand(const TCtlOptions& options);

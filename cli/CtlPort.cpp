@@ -102,24 +102,23 @@ int TCtlPort::SelectUnit() {
     return SelectUnit(FOptions.Unit);
 }
 
-int TCtlPort::SelectUnit(int unit) {
+int TCtlPort::SelectUnit(int unit, std::ostream& err) {
     const std::string command = "sc " + std::to_string(unit);
     std::string reply;
-    if (int result = Exchange(command, reply); result != CtlExit::Success)
+    if (int result = Exchange(command, reply, err); result != CtlExit::Success)
         return result;
     if (WithoutLineEnd(reply) != command) {
-        std::cerr << "kq9ctl: unit " << unit
-                  << " did not confirm its selection; it answered: " << WithoutLineEnd(reply)
-                  << '\n';
+        err << "kq9ctl: unit " << unit
+            << " did not confirm its selection; it answered: " << WithoutLineEnd(reply) << '\n';
         return CtlExit::Unexpected;
     }
     return CtlExit::Success;
 }
 
-int TCtlPort::Exchange(const std::string& text, std::string& reply) {
+int TCtlPort::Exchange(const std::string& text, std::string& reply, std::ostream& err) {
     if (!FPort.Active() || FPort.DeviceLost()) {
-        std::cerr << (FPort.Active() ? "kq9ctl: the device has gone away\n"
-                                     : "kq9ctl: the port is not open\n");
+        err << (FPort.Active() ? "kq9ctl: the device has gone away\n"
+                               : "kq9ctl: the port is not open\n");
         return CtlExit::CommError;
     }
     bool done = false;
@@ -138,11 +137,11 @@ int TCtlPort::Exchange(const std::string& text, std::string& reply) {
     FProtocol.OnCommResult = nullptr;
     FProtocol.OnCommError = nullptr;
     if (failure.Code == CommCode::Timeout) {
-        std::cerr << "kq9ctl: no reply to \"" << FProtocol.ASCIIProtocol() << "\" (time-out)\n";
+        err << "kq9ctl: no reply to \"" << FProtocol.ASCIIProtocol() << "\" (time-out)\n";
         return CtlExit::Timeout;
     }
     if (failure.Code != 0) {
-        std::cerr << "kq9ctl: " << DescribeCommError(failure) << '\n';
+        err << "kq9ctl: " << DescribeCommError(failure) << '\n';
         return CtlExit::CommError;
     }
     return CtlExit::Success;

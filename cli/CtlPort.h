@@ -10,6 +10,7 @@
 #include "comm/PlainHandover.h"
 
 #include <functional>
+#include <iostream>
 #include <string>
 
 class TCtlPort {
@@ -23,7 +24,8 @@ public:
     int Open();
     // Selects the unit of --unit, if one was given: the unit must echo "sc n".
     int SelectUnit();
-    int SelectUnit(int unit);
+    // A failure is reported on `err`.
+    int SelectUnit(int unit, std::ostream& err = std::cerr);
     // The unit to work with: --unit, else unit_no of the settings file, else 0.
     int Unit() const { return FOptions.Unit >= 0 ? FOptions.Unit : FSettingsUnit; }
     // Success, or Usage (naming the file and key on stderr) when the unit comes from a settings
@@ -31,7 +33,7 @@ public:
     int CheckUnit() const;
     // Sends `text` and waits for its outcome: Success with every byte of the reply, Timeout when
     // none came, CommError for any other failure.
-    int Exchange(const std::string& text, std::string& reply);
+    int Exchange(const std::string& text, std::string& reply, std::ostream& err = std::cerr);
 
     // The port, for commands that bind protocol components of their own to it.
     TLBComm& Port() { return FPort; }

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
+#include <sstream>
 #include <unistd.h>
 
 namespace {
@@ -133,15 +134,19 @@ int OpenAndSelect(TCtlPort& port) {
     return port.SelectUnit(port.Unit());
 }
 
-int RunTransfer(TCtlPort& port, TTransferSequence& sequence, int mode, const std::string& label) {
+int RunTransfer(TCtlPort& port, TTransferSequence& sequence, int mode, const std::string& label,
+                TTransferReport report) {
     sequence.Mode = mode;
-    TCtlProgress progress(std::cerr, isatty(STDERR_FILENO) == 1, label, sequence.ValueCount());
+    const bool terminal = isatty(STDERR_FILENO) == 1;
+    std::ostringstream unreported;
+    std::ostream& out = report == TTransferReport::Full || terminal ? std::cerr : unreported;
+    TCtlProgress progress(out, terminal, label, sequence.ValueCount());
     sequence.OnProgress = [&](int) { progress.Update(sequence.Transferred()); };
     sequence.Start();
     port.WaitFor([&] { return sequence.Stopped(); });
     sequence.OnProgress = nullptr;
     progress.Finish();
-    return TransferExitCode(sequence, std::cerr);
+    return TransferExitCode(sequence, report == TTransferReport::Full ? std::cerr : unreported);
 }
 
 int TransferExitCode(const TTransferSequence& sequence, std::ostream& err) {

@@ -14,10 +14,16 @@ struct TCtlOptions;
 // Opens the port and selects the unit (--unit, else the settings file's, else 0).
 int OpenAndSelect(TCtlPort& port);
 
+// How a run reports itself on stderr. Full: its progress (a bar on a terminal, plain lines
+// otherwise) and a failure in words. Quiet: the bar on a terminal only and no words, for callers
+// that word each run's end themselves (with TransferExitCode).
+enum class TTransferReport { Full, Quiet };
+
 // Runs `sequence` in `mode` until it stops; `label` names the run in the progress display.
-// Success when every value was transferred (and taken over); otherwise the failure is reported
-// on stderr and its exit code returned.
-int RunTransfer(TCtlPort& port, TTransferSequence& sequence, int mode, const std::string& label);
+// Success when every value was transferred (and taken over); otherwise the failure's exit code,
+// reported on stderr as `report` says.
+int RunTransfer(TCtlPort& port, TTransferSequence& sequence, int mode, const std::string& label,
+                TTransferReport report = TTransferReport::Full);
 
 // Opens the port, selects the unit and reads every parameter and setpoint (a backup's read)
 // into `data`; Success or the exit code of the failure, reported on stderr.

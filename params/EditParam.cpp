@@ -40,17 +40,6 @@ constexpr int ValuePanelWidth = 100;
 constexpr int GroupWithClear = 9;
 constexpr int PageRole = Qt::UserRole;
 
-const TValueFileTexts ParamFileTexts = {
-    TextKey::EditParam::OpenCaption,
-    TextKey::EditParam::SaveCaption,
-    TextKey::EditParam::OpenFilter,
-    "*.app",
-    "app",
-    TextKey::EditParam::Msg_ErrorCaption,
-    {TextKey::EditParam::OpenMsg1, TextKey::EditParam::OpenMsg2, TextKey::EditParam::OpenMsg3,
-     TextKey::EditParam::OpenMsg4},
-};
-
 const TTextKey SendWarning[] = {TextKey::EditParam::ZendMsg_1, TextKey::EditParam::ZendMsg_2,
                                 TextKey::EditParam::ZendMsg_3, TextKey::EditParam::ZendMsg_4,
                                 TextKey::EditParam::ZendMsg_5, TextKey::EditParam::ZendMsg_6};
@@ -140,6 +129,7 @@ void TFormEditParam::CreateMenu() {
     bind(subNokkenInfo, &TFormEditParam::subNokkenInfoClick);
     bind(subLinearisatie, &TFormEditParam::subLinearisatieClick);
     bind(subErrorNummers, &TFormEditParam::subErrorNummersClick);
+    CreateCompareItems();
 }
 
 void TFormEditParam::CreateControls() {
@@ -207,6 +197,7 @@ void TFormEditParam::CreateControls() {
     }
 
     auto* left = new QVBoxLayout;
+    CreateSearchControls(left);
     left->addWidget(TreeView1, 1);
     left->addWidget(CmdClear, 0, Qt::AlignLeft);
     auto* body = new QHBoxLayout;
@@ -234,6 +225,7 @@ void TFormEditParam::EnableWindowMenuItems() {
     subNokkenInfo->setEnabled(FormDisplayNokken != nullptr);
     subLinearisatie->setEnabled(FormLinearisatie != nullptr);
     subErrorNummers->setEnabled(FormInfoErrorNummers != nullptr);
+    EnableCompareItems();
 }
 
 void TFormEditParam::ApplyTexts() {
@@ -264,6 +256,7 @@ void TFormEditParam::ApplyTexts() {
     StatusPanel[2]->setText(Tekst(max));
     StatusPanel[4]->setText(Tekst(default_));
     CmdClear->setText(Tekst(TextKey::EditParam::CmdClear));
+    ApplyCompareTexts();
 }
 
 void TFormEditParam::FormActivate() {
@@ -272,6 +265,7 @@ void TFormEditParam::FormActivate() {
             StringGrid1->item(r, c)->setText({});
     ApplyTexts();
     LoadTree();
+    ResetSearch();
     StringGrid1->setCurrentCell(0, 0);
     if (QTreeWidgetItem* root = TreeView1->topLevelItem(0)) {
         TreeView1->setCurrentItem(root);

@@ -9,13 +9,18 @@
 #include "app/ActivatedDialog.h"
 #include "params/EditParamPage.h"
 #include "params/EditorDialogs.h"
+#include "params/ParamSearch.h"
 
 #include <QPointer>
 
 #include <functional>
 
 class QAction;
+class QBoxLayout;
 class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
 class QMenu;
 class QMenuBar;
 class QPushButton;
@@ -28,7 +33,9 @@ class TFormLeesParSoll;
 class TFormParLoader;
 class TFormParamService;
 class TFormSchrijfParSoll;
+class TFormVergelijk;
 class TLBComm;
+struct TParamRow;
 
 class TFormEditParam : public TActivatedDialog {
 public:
@@ -40,6 +47,10 @@ public:
     QAction *subOpenen, *subOpslaanAls, *subLaadDefault, *subAfdrukken, *subAfsluiten;
     QAction *subParOntvangen, *subParZenden, *subLoader;
     QAction *subNokkenInfo, *subLinearisatie, *subErrorNummers;
+    QAction *subVergelijkBestand, *subVergelijkApparaat;
+    // The search field and its hits, which stand in the tree's place while the field holds text.
+    QLineEdit* EditZoeken;
+    QListWidget* ListZoeken;
     QTreeWidget* TreeView1;
     QTableWidget* StringGrid1;
     QPushButton* CmdClear;
@@ -62,6 +73,7 @@ public:
     QPointer<TFormSchrijfParSoll> FormSchrijfParSoll;
     QPointer<TFormParamService> FormParamService;
     QPointer<TFormParLoader> FormParLoader;
+    QPointer<TFormVergelijk> FormVergelijk;
     QPointer<QDialog> FormAfdrukkenPar;  // the print-out, modal
     QPointer<QDialog> FormDisplayNokken; // the cam display, modal
     QPointer<QDialog> FormLinearisatie;  // the linearisation window, modal
@@ -100,6 +112,13 @@ public:
     void subNokkenInfoClick();
     void subLinearisatieClick();
     void subErrorNummersClick();
+    // The store against the controller's parameters (read first) or a parameter file's.
+    void subVergelijkApparaatClick();
+    void subVergelijkBestandClick();
+    // The hits of the search field's text, shown in the list.
+    void EditZoekenChange();
+    // Shows the hit's page with its row selected; a parameter on no page is edited at once.
+    void ListZoekenSelect(QListWidgetItem* item);
     // Whether the window may close: asks first when a value was sent but not taken over.
     bool FormCloseQuery();
     // Closing the window, by its menu, its close box or Escape: only when FormCloseQuery agrees.
@@ -110,7 +129,19 @@ protected:
 
 private:
     void CreateMenu();
+    void CreateCompareItems();
+    void EnableCompareItems();
     void CreateControls();
+    // The search field and its list, above the tree in `left`.
+    void CreateSearchControls(QBoxLayout* left);
+    void ApplyCompareTexts();
+    // Notes the pages of the loaded tree for the search and empties the field.
+    void ResetSearch();
+    void ShowSearchHit(const TParamSearchHit& hit);
+    // Opens the service-parameter dialog for the parameter of `row`.
+    void EditParameter(const TParamRow& row);
+    // Shows the compare window on what FormVergelijk was given, then the store as it left it.
+    void ShowComparison();
     void ApplyTexts();
     void LoadTree();
     void ClearLimitPanels();
@@ -118,5 +149,6 @@ private:
 
     TLBComm* FPort;
     TParamPage FPage;
+    TParamSearch FSearch;
     bool FPortOpen = false;
 };

@@ -10,9 +10,12 @@ TParamRow ParameterRow(int nr) {
 }
 
 TParamRow ParameterRow(int nr, const TParamDefs& defs) {
+    return ParameterRow(nr, ParamStore().ParData[static_cast<size_t>(nr)], defs);
+}
+
+TParamRow ParameterRow(int nr, int32_t value, const TParamDefs& defs) {
     TParamRow row;
     row.Parameter = nr;
-    int32_t value = ParamStore().ParData[static_cast<size_t>(nr)];
     row.Cells[ColNummer] = ParameterSection(nr);
     if (!defs.HasDefinition(nr)) {
         row.Cells[ColWaarde] = IntToFixedText(0, value);

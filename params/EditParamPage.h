@@ -36,6 +36,8 @@ using TParamPage = std::array<TParamRow, ParamPageRows>;
 // definitions are the program's unless others are given.
 TParamRow ParameterRow(int nr);
 TParamRow ParameterRow(int nr, const TParamDefs& defs);
+// The same for `value` in place of the store's value of the parameter.
+TParamRow ParameterRow(int nr, int32_t value, const TParamDefs& defs);
 
 // The position of row `row` (from 1) of a page: group.subgroup.row, for example 2.3.5.
 QString PagePosition(int groep, int subgroep, int row);

@@ -29,17 +29,6 @@ namespace {
 
 constexpr int ColumnWidths[SollColumnCount] = {30, 105, 37, 31, 104};
 
-const TValueFileTexts SollFileTexts = {
-    TextKey::EditSollwert::OpenCaption,
-    TextKey::EditSollwert::SaveCaption,
-    TextKey::EditSollwert::OpenFilter,
-    "*.aps",
-    "aps",
-    TextKey::EditSollwert::Msg_ErrorCaption,
-    {TextKey::EditSollwert::OpenMsg1, TextKey::EditSollwert::OpenMsg2,
-     TextKey::EditSollwert::OpenMsg3, TextKey::EditSollwert::OpenMsg4},
-};
-
 const TTextKey SendWarning[] = {
     TextKey::EditSollwert::ZendMsg_10, TextKey::EditSollwert::ZendMsg_20,
     TextKey::EditSollwert::ZendMsg_30, TextKey::EditSollwert::ZendMsg_40,
@@ -175,6 +164,7 @@ void TFormEditSollwerten::CreateMenu() {
     connect(subAfsluiten, &QAction::triggered, this, [this] { reject(); });
     bind(subParOntvangen, &TFormEditSollwerten::subParOntvangenClick);
     bind(subParZenden, &TFormEditSollwerten::subParZendenClick);
+    CreateCompareItems();
 }
 
 void TFormEditSollwerten::CreateControls() {
@@ -239,6 +229,7 @@ void TFormEditSollwerten::EnableWindowMenuItems() {
     subParOntvangen->setEnabled(FPortOpen && FormLeesParSoll);
     subParZenden->setEnabled(FPortOpen && FormSchrijfParSoll);
     subAfdrukken->setEnabled(FormAfdrukkenSoll != nullptr);
+    EnableCompareItems();
 }
 
 QLineEdit* TFormEditSollwerten::CellEditor() const {
@@ -262,6 +253,7 @@ void TFormEditSollwerten::ApplyTexts() {
         FGrid->horizontalHeaderItem(c)->setText(Tekst(Kolomtekst_no));
     for (int c : {SollColWaarde1, SollColWaarde2})
         FGrid->horizontalHeaderItem(c)->setText(Tekst(Kolomtekst_waarde));
+    ApplyCompareTexts();
 }
 
 void TFormEditSollwerten::FormActivate() {

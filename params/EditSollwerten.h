@@ -21,6 +21,7 @@ class QMenuBar;
 class QTableWidget;
 class TFormLeesParSoll;
 class TFormSchrijfParSoll;
+class TFormVergelijk;
 class TLBComm;
 class TSollGrid;
 class TSollDelegate;
@@ -34,6 +35,7 @@ public:
     QMenu *menuBestand, *menuZendenOntvangen;
     QAction *subOpenen, *subOpslaanAls, *subAfdrukken, *subAfsluiten;
     QAction *subParOntvangen, *subParZenden;
+    QAction *subVergelijkBestand, *subVergelijkApparaat;
     QTableWidget* StringGrid1;
     // The message line: an invalid entry.
     QLabel* Panel1;
@@ -43,6 +45,7 @@ public:
     QPointer<TFormLeesParSoll> FormLeesParSoll;
     QPointer<TFormSchrijfParSoll> FormSchrijfParSoll;
     QPointer<QDialog> FormAfdrukkenSoll; // the print-out, modal
+    QPointer<TFormVergelijk> FormVergelijk;
 
     // The unit selected on the main window, named in a saved file's header.
     std::function<int()> SelectedUnit;
@@ -68,9 +71,17 @@ public:
     void subAfdrukkenClick();
     void subParOntvangenClick();
     void subParZendenClick();
+    // The store against the controller's setpoints (read first) or a setpoint file's.
+    void subVergelijkApparaatClick();
+    void subVergelijkBestandClick();
 
 private:
     void CreateMenu();
+    void CreateCompareItems();
+    void EnableCompareItems();
+    void ApplyCompareTexts();
+    // Shows the compare window on what FormVergelijk was given, then the store as it left it.
+    void ShowComparison();
     void CreateControls();
     void ApplyTexts();
     // The setpoint of the current cell; 0 outside the value columns.

@@ -19,6 +19,28 @@ QString DisplayText(const QString& text) {
 
 } // namespace
 
+const TValueFileTexts ParamFileTexts = {
+    TextKey::EditParam::OpenCaption,
+    TextKey::EditParam::SaveCaption,
+    TextKey::EditParam::OpenFilter,
+    "*.app",
+    "app",
+    TextKey::EditParam::Msg_ErrorCaption,
+    {TextKey::EditParam::OpenMsg1, TextKey::EditParam::OpenMsg2, TextKey::EditParam::OpenMsg3,
+     TextKey::EditParam::OpenMsg4},
+};
+
+const TValueFileTexts SollFileTexts = {
+    TextKey::EditSollwert::OpenCaption,
+    TextKey::EditSollwert::SaveCaption,
+    TextKey::EditSollwert::OpenFilter,
+    "*.aps",
+    "aps",
+    TextKey::EditSollwert::Msg_ErrorCaption,
+    {TextKey::EditSollwert::OpenMsg1, TextKey::EditSollwert::OpenMsg2,
+     TextKey::EditSollwert::OpenMsg3, TextKey::EditSollwert::OpenMsg4},
+};
+
 TEditorDialogs::TEditorDialogs(QWidget* owner) : FOwner(owner) {
     ExecDialog = [](QDialog& dialog) { return dialog.exec(); };
     GetSaveFileName = [this](const TFileDialogRequest& request) {

@@ -29,6 +29,10 @@ struct TValueFileTexts {
     std::array<TTextKey, 4> OpenMsg; // cannot read, wrong header, malformed line, wrong count
 };
 
+// The texts of the parameter editor's files ("app") and the setpoint editor's ("aps").
+extern const TValueFileTexts ParamFileTexts;
+extern const TValueFileTexts SollFileTexts;
+
 class TEditorDialogs {
 public:
     // `owner`: the editor, owner of every box and dialog.

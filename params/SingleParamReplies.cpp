@@ -48,9 +48,9 @@ TStatusText CommErrorText(const TCommError& error, const TTextKey& timeout, cons
 
 } // namespace
 
-TWriteReply ClassifyWriteReply(const std::string& reply) {
+TWriteReply ClassifyWriteReply(const std::string& reply, std::string_view echo) {
     std::string text = ReplyText(reply);
-    if (text.starts_with("wp"))
+    if (text.starts_with(echo))
         return TWriteReply::Accepted;
     if (text.starts_with("er "))
         return TWriteReply::Refused;
@@ -75,9 +75,9 @@ QString RejectedParameterOf(const std::string& reply) {
     return text.size() > 3 ? Latin(text.substr(3)) : QString();
 }
 
-TStatusText ServiceWriteText(const std::string& reply) {
+TStatusText ServiceWriteText(const std::string& reply, std::string_view echo) {
     using namespace TextKey::ParamService;
-    switch (ClassifyWriteReply(reply)) {
+    switch (ClassifyWriteReply(reply, echo)) {
     case TWriteReply::Accepted:
         return {Tekst(PanelTekst4), false};
     case TWriteReply::Refused:

@@ -8,9 +8,10 @@
 #include <QString>
 
 #include <string>
+#include <string_view>
 
 enum class TWriteReply {
-    Accepted,   // the echo "wp …"
+    Accepted,   // the echo "wp …" (or "ws …" for a setpoint)
     Refused,    // "er n": the controller kept its old value
     Unexpected, // anything else, or a reply too long to read
 };
@@ -21,8 +22,8 @@ enum class TTakeOverReply {
     Unexpected, // anything else: shown with what came back
 };
 
-// `reply`: the bytes as received, line end included.
-TWriteReply ClassifyWriteReply(const std::string& reply);
+// `reply`: the bytes as received, line end included; `echo`: the two letters of the write.
+TWriteReply ClassifyWriteReply(const std::string& reply, std::string_view echo = "wp");
 TTakeOverReply ClassifyTakeOverReply(const std::string& reply);
 // The refusal as it stands in a refused write's reply ("er 7").
 QString RefusalOf(const std::string& reply);
@@ -38,7 +39,7 @@ struct TStatusText {
 // The service dialog's texts for the answer to its write, its take-over and for a failed
 // exchange (a time-out, any other communication failure). A take-over answer of no known kind
 // is shown in red as the general communication error text followed by the reply.
-TStatusText ServiceWriteText(const std::string& reply);
+TStatusText ServiceWriteText(const std::string& reply, std::string_view echo = "wp");
 TStatusText ServiceTakeOverText(const std::string& reply);
 TStatusText ServiceCommErrorText(const TCommError& error);
 
