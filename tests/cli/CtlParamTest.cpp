@@ -150,3 +150,47 @@ TEST_F(CtlParamTest, ShowParamsPrintsTheFilesPagesInTreeOrder) {
             << bad.Err;
     }
 }
+
+TEST_F(CtlParamTest, DiffListsTheValuesThatDifferAndEndsWith5WhenAnyDoes) {
+    TParValues a{};
+    a[203] = 2;
+    a[7] = 1234;
+    a[220] = 1;
+    TParValues b = a;
+    b[7] = 1250;
+    b[220] = 0;
+    const std::string pathA = (Home / "a.app").string();
+    const std::string pathB = (Home / "b.app").string();
+    ASSERT_TRUE(WriteParamFile(QString::fromStdString(pathA), 0, a));
+    ASSERT_TRUE(WriteParamFile(QString::fromStdString(pathB), 0, b));
+
+    TRunResult same = Ctl({"diff", pathA, pathA});
+    EXPECT_EQ(same.ExitCode, 0) << same.Err;
+    EXPECT_EQ(same.Out, "");
+    TRunResult differ = Ctl({"diff", pathA, pathB});
+    EXPECT_EQ(differ.ExitCode, 5) << differ.Err;
+    EXPECT_EQ(differ.Out, "007\tCam 1 start position\t12,34\t\t12,50\t\n"
+                          "220\tMode after power-on\t1\tAutomatic\t0\tManual\n");
+    EXPECT_NE(differ.Err.find("2 parameters differ"), std::string::npos) << differ.Err;
+
+    // Sets of two kinds, the unit twice, a missing file: nothing is compared.
+    const std::string setpoints = (Home / "set.aps").string();
+    TSollValues file{};
+    file[1] = 1500;
+    file[3] = -20;
+    ASSERT_TRUE(WriteSollFile(QString::fromStdString(setpoints), 0, file, 0));
+    EXPECT_EQ(Ctl({"diff", pathA, setpoints}).ExitCode, 1);
+    EXPECT_EQ(Ctl({"diff", "device", "device"}).ExitCode, 1);
+    EXPECT_EQ(Ctl({"diff", pathA}).ExitCode, 1);
+    EXPECT_EQ(Ctl({"diff", pathA, (Home / "none.app").string()}).ExitCode, 6);
+
+    // The unit's setpoints, with the decimals of its parameter 203.
+    Unit([](TSimUnit& u) {
+        u.Setpoints.fill(0);
+        u.Setpoints[0] = 1500;
+        u.Setpoints[47] = 7;
+    });
+    TRunResult unit = Ctl({"diff", setpoints, "device"});
+    EXPECT_EQ(unit.ExitCode, 5) << unit.Err;
+    EXPECT_EQ(unit.Out, "3\t-0,020\t0,000\n48\t0,000\t0,007\n");
+}
