@@ -17,6 +17,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int ColumnWidths[CompareColumnCount] = {72, 210, 96, 150, 96, 150};
@@ -91,13 +93,13 @@ void TFormVergelijk::CreateControls() {
     CmdZenden->setAccessibleDescription(
         QStringLiteral("Writes the ticked rows' values in memory to the controller"));
     CmdSluiten = Named(new QPushButton(this), "CmdSluiten");
-    auto* buttons = new QHBoxLayout;
+    FButtonRow = new QHBoxLayout;
     for (QPushButton* button : {CmdAlles, CmdGeen, CmdOvernemen, CmdZenden, CmdSluiten}) {
         button->setAutoDefault(false);
         button->setMinimumWidth(ButtonMinimumWidth);
         if (button == CmdOvernemen)
-            buttons->addStretch();
-        buttons->addWidget(button);
+            FButtonRow->addStretch();
+        FButtonRow->addWidget(button);
     }
 
     auto* layout = new QVBoxLayout(this);
@@ -105,7 +107,7 @@ void TFormVergelijk::CreateControls() {
     layout->addWidget(LabelBestand);
     layout->addWidget(StringGrid1);
     layout->addWidget(PanelService);
-    layout->addLayout(buttons);
+    layout->addLayout(FButtonRow);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(StringGrid1, &QTableWidget::itemChanged, this,
@@ -178,15 +180,25 @@ void TFormVergelijk::FormActivate() {
 }
 
 void TFormVergelijk::ShowColumns() {
-    int width =
+    const int frame =
         2 * StringGrid1->frameWidth() + StringGrid1->verticalScrollBar()->sizeHint().width();
+    int columns = 0;
+    int used = 0;
     for (int c = 0; c < CompareColumnCount; ++c) {
-        const bool used = CompareColumnUsed(FComparison.Kind(), c);
-        StringGrid1->setColumnHidden(c, !used);
-        if (used)
-            width += ColumnWidths[c];
+        const bool shown = CompareColumnUsed(FComparison.Kind(), c);
+        StringGrid1->setColumnHidden(c, !shown);
+        if (shown) {
+            columns += ColumnWidths[c];
+            ++used;
+        }
     }
-    StringGrid1->setFixedWidth(width);
+    // The few columns of setpoints share the width of the button row rather than leave a
+    // blank beside a narrow grid.
+    const int extra = std::max(0, FButtonRow->sizeHint().width() - frame - columns);
+    for (int c = 0; c < CompareColumnCount; ++c)
+        if (!StringGrid1->isColumnHidden(c))
+            StringGrid1->setColumnWidth(c, ColumnWidths[c] + extra / used);
+    StringGrid1->setFixedWidth(frame + columns + extra / used * used);
 }
 
 void TFormVergelijk::FillGrid() {

@@ -13,6 +13,7 @@
 #include <functional>
 #include <span>
 
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -60,6 +61,7 @@ private:
     void StringGrid1ItemChanged(QTableWidgetItem* item);
     void ShowStatus(const QString& text, bool red);
 
+    QHBoxLayout* FButtonRow = nullptr;
     TLBComm* FPort;
     TValueComparison FComparison;
     TCompareSendSequence FSequence;

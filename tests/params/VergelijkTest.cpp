@@ -5,6 +5,7 @@
 #include "EditorTestSupport.h"
 
 #include "comm/LBComm.h"
+#include "comm/QtHandover.h"
 #include "params/EditParam.h"
 #include "params/EditSollwerten.h"
 #include "params/LeesParSoll.h"
@@ -13,6 +14,8 @@
 #include "params/ParamStore.h"
 #include "params/ValueFile.h"
 #include "params/Vergelijk.h"
+#include "support/PtySimLine.h"
+#include "support/WaitUntil.h"
 
 #include <QAction>
 #include <QLabel>
@@ -22,6 +25,8 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
+
+#include <memory>
 
 using namespace kq9test;
 
@@ -206,4 +211,90 @@ TEST_F(VergelijkTest, TheSearchFieldShowsAHitsPageOrEditsAParameterOnNoPage) {
     EXPECT_TRUE(editor.EditZoeken->text().isEmpty());
     EXPECT_TRUE(editor.TreeView1->isVisible());
     EXPECT_TRUE(editor.isVisible());
+}
+
+namespace {
+
+class VergelijkLineTest : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        LoadLanguage();
+        Handover = std::make_unique<TQtHandover>();
+        SetUiHandover(Handover.get());
+        Sim.UseAs(TPort::COM4);
+        Port.SetPortName(TPort::COM4);
+        Port.SetBaudrate(TBaudrate::br38400);
+        Port.Open();
+        ASSERT_TRUE(Port.Active());
+        Window.OnParGezonden = [this](bool sent) { ParGezonden = sent; };
+    }
+    void TearDown() override {
+        Port.Close();
+        SetUiHandover(nullptr);
+        EditorTest::TearDown();
+    }
+    TSimUnit Unit() { return *Sim.Line().Unit(0); }
+    void Configure(const std::function<void(TSimUnit&)>& change) {
+        Sim.Line().Configure(0, change);
+    }
+    // Ticks every row, sends and waits for the run's last status text.
+    bool Send(const QString& status) {
+        Window.CmdAlles->click();
+        Window.CmdZenden->click();
+        return WaitUntil([&] { return Window.PanelService->text() == status; }, 5000) &&
+               WaitUntil([&] { return Window.CmdAlles->isEnabled(); }, 1000);
+    }
+
+    std::unique_ptr<TQtHandover> Handover;
+    TPtySimLine Sim{0};
+    TLBComm Port;
+    TFormVergelijk Window{&Port};
+    bool ParGezonden = false;
+};
+
+} // namespace
+
+TEST_F(VergelijkLineTest, TickedValuesAreWrittenToTheControllerAndTakenOver) {
+    TParValues device{};
+    for (int nr = 0; nr < ParameterCount; ++nr)
+        device[static_cast<size_t>(nr)] = Unit().Parameters[static_cast<size_t>(nr)];
+    ParamStore().ParData = device;
+    ParamStore().ParData[17] = -75;
+    ParamStore().ParData[20] = 2;
+    Window.CompareWithDevice(TCompareKind::Parameters, device);
+    Window.show();
+    ASSERT_EQ(Window.Comparison().Rows().size(), 2u);
+    ASSERT_TRUE(Send("Parameters taken over"));
+    EXPECT_EQ(Unit().Parameters[17], -75);
+    EXPECT_EQ(Unit().Parameters[20], 2);
+    EXPECT_FALSE(ParGezonden);
+    // The controller now holds the store's values: the rows say so.
+    EXPECT_EQ(Window.LabelVerschillen->text(), "No differences: every value is the same.");
+    EXPECT_EQ(Window.Comparison().TickedCount(), 0);
+
+    // A refusal ends the run at its value: what went before stays written but not taken over.
+    device = ParamStore().ParData;
+    ParamStore().ParData[17] = 10;
+    ParamStore().ParData[20] = 0;
+    Window.CompareWithDevice(TCompareKind::Parameters, device);
+    Window.FormActivate();
+    Configure([](TSimUnit& unit) {
+        unit.Faults.AppliesTo = "wp 20";
+        unit.Faults.RefuseWith = 7;
+    });
+    ASSERT_TRUE(Send("(er 7) value refused   P[020]")) << Window.PanelService->text().toStdString();
+    EXPECT_EQ(Window.PanelService->accessibleDescription(), "error");
+    EXPECT_EQ(Unit().Parameters[17], 10);
+    EXPECT_EQ(Unit().Parameters[20], 2);
+    EXPECT_TRUE(ParGezonden);
+    EXPECT_TRUE(Window.Comparison().Rows()[1].Ticked);
+
+    // Setpoints need no take-over.
+    ParamStore().SollData[5] = 4321;
+    TSollValues setpoints{};
+    Window.CompareWithDevice(TCompareKind::Setpoints, setpoints);
+    Window.FormActivate();
+    ASSERT_TRUE(Send("Value sent"));
+    EXPECT_EQ(Unit().Setpoints[4], 4321);
 }
