@@ -51,7 +51,8 @@ void TFormVergelijk::CreateControls() {
     StringGrid1 = Named(new QTableWidget(0, CompareColumnCount, this), "StringGrid1",
                         QStringLiteral("Values that differ"));
     StringGrid1->setAccessibleDescription(
-        QStringLiteral("One row per value; the tick box in the number column chooses it"));
+        QStringLiteral("One row per value; the tick box in the number column chooses it. A row "
+                       "in grey holds the same value on both sides now"));
     StringGrid1->setFont(FixedPitchFont(font()));
     StringGrid1->verticalHeader()->hide();
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
