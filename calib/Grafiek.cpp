@@ -90,7 +90,7 @@ void TFormGrafiek::CreateControls() {
                              QStringLiteral("Recorded time"));
     LabelBufferCount->setGeometry(338, 476, 80, 20);
     PanelCommError = Named(new QLabel(this), "PanelCommError", QStringLiteral("Recording status"));
-    PanelCommError->setGeometry(424, 475, ClientSize.width() - 424 - 8, 22);
+    PanelCommError->setGeometry(424, 475, RightColumn - 424 - 8, 22);
     PanelCommError->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     PanelCommError->setContentsMargins(4, 0, 4, 0);
 
@@ -135,6 +135,8 @@ void TFormGrafiek::CreateControls() {
     CmdStopLog = Named(new QPushButton(QStringLiteral("Stop Log"), this), "CmdStopLog");
     CmdStopLog->setGeometry(RightColumn + RightWidth / 2 + 2, 420, RightWidth / 2 - 2, 28);
     CmdStopLog->setEnabled(false);
+    // The save buttons beside the status panel, under Start and Stop.
+    CreateExportControls({RightColumn, 472, RightWidth, 26});
 
     auto guarded = [this](void (TFormGrafiek::*handler)()) {
         return [this, handler] { RunGuarded([&] { (this->*handler)(); }); };
@@ -166,6 +168,7 @@ void TFormGrafiek::LezenTeksten() {
     CheckHulplijnenYas->setText(Tekst(LabelHulplijnenYas));
     CmdStartLog->setText(Tekst(TextKey::Grafiek::CmdStartLog));
     CmdStopLog->setText(Tekst(TextKey::Grafiek::CmdStopLog));
+    ReadExportButtonTexts(CmdOpslaanPNG, CmdOpslaanCSV);
     GroupBoxXas->setTitle(Tekst(GroepXas));
     GroupBoxYas->setTitle(Tekst(GroepYas));
     LabelBron->setText(Tekst(TextKey::Grafiek::LabelBron));
@@ -293,6 +296,7 @@ void TFormGrafiek::TekenGrafiek() {
     Image1->SetDrawing(std::move(chart.Plot));
     ImageX->SetDrawing(std::move(chart.TimeStrip));
     Image1->setAccessibleDescription(LogChartDescription(FRecorder.Buffer, view.Source));
+    CmdOpslaanCSV->setEnabled(FRecorder.Buffer.Count > 0);
 }
 
 void TFormGrafiek::TekenYasVerdeling() {

@@ -5,6 +5,7 @@
 // bar over the buffer. Shown modally; only the chart settings outlive the program.
 
 #include "app/ActivatedDialog.h"
+#include "app/ExportFile.h"
 #include "calib/GrafiekChart.h"
 #include "calib/GrafiekRecorder.h"
 
@@ -35,6 +36,9 @@ public:
     QComboBox* ComboBoxBron;
     QLabel* PanelCommError;
     QPushButton *CmdStartLog, *CmdStopLog;
+    QPushButton *CmdOpslaanCSV, *CmdOpslaanPNG;
+    // The save dialogs and error box of the two buttons above.
+    TExportFile Export{this};
 
     TGrafiekRecorder& Recorder() { return FRecorder; }
     TLD100Protocol& LD100LeesLogData() { return FRecorder.LD100LeesLogData; }
@@ -43,6 +47,10 @@ public:
     void ComboBoxBronChange();
     void CmdStartLogClick();
     void CmdStopLogClick();
+    // The recorded samples as a CSV file.
+    void CmdOpslaanCSVClick();
+    // The chart with its two axis strips as a PNG file.
+    void CmdOpslaanPNGClick();
     // Draws the plot and the time strip from the buffer; the scroll bar follows the buffer.
     void TekenGrafiek();
     // Draws the value strip of the source and value scale.
@@ -53,6 +61,8 @@ protected:
 
 private:
     void CreateControls();
+    // The two save buttons side by side in `area`.
+    void CreateExportControls(const QRect& area);
     void LezenTeksten();
     void FormClose();
     void ShowStatus(int text, bool red);

@@ -45,7 +45,8 @@ TGrafiekRecorder::TGrafiekRecorder(TLBComm* port, std::function<int64_t()> clock
 
 void TGrafiekRecorder::Start(int source) {
     Buffer.Clear();
-    LD100LeesLogData.SetASCIIProtocol(LogSources[ValidLogSource(source)].Command);
+    Buffer.Source = ValidLogSource(source);
+    LD100LeesLogData.SetASCIIProtocol(LogSources[Buffer.Source].Command);
     FRecording = true;
     FEnd = TLogEnd::Running;
     FLastError = {};

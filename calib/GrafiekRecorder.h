@@ -31,6 +31,9 @@ struct TLogBuffer {
     int Count = 0;
     // The clock's reading when slot 0 was filled.
     int64_t StartTick = 0;
+    // The source recorded (index into LogSources), which the samples' decimals follow even when
+    // the window's source list has moved on since.
+    int Source = 0;
 
     // Empties the buffer for a new recording.
     void Clear();

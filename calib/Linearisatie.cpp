@@ -22,7 +22,7 @@
 
 namespace {
 
-constexpr QSize ClientSize{1040, 602};
+constexpr QSize ClientSize{1040, 636};
 constexpr QPoint PlotAt{80, 28};
 constexpr int RightColumn = 828;
 constexpr int RightWidth = 204;
@@ -158,6 +158,9 @@ void TFormLinearisatie::CreateControls() {
     lin->addWidget(LabelBron, 2, 0);
     lin->addWidget(PanelBron, 3, 0);
 
+    // The save button closes the right column.
+    CreateExportControls({RightColumn, 596, RightWidth, 28});
+
     connect(SpinEdit_GrafiekPunt, &QSpinBox::valueChanged, this,
             [this] { RunGuarded([this] { SetSpinEditGrafiek(); }); });
     connect(SpinEditDot, &QSpinBox::valueChanged, this,
@@ -214,6 +217,7 @@ void TFormLinearisatie::LezenTeksten() {
     GroupBoxLin->setTitle(Tekst(GroepLin));
     cmdEdit_X->setText(Tekst(CaptionEditX));
     cmdEdit_Y->setText(Tekst(CaptionEditY));
+    ReadExportButtonTexts(CmdOpslaanPNG);
 }
 
 void TFormLinearisatie::FormActivate() {

@@ -5,6 +5,7 @@
 // mirrored. The window itself sends nothing.
 
 #include "app/ActivatedDialog.h"
+#include "app/ExportFile.h"
 #include "calib/LinearisatieGrafiek.h"
 
 #include <QPointer>
@@ -36,6 +37,9 @@ public:
     QCheckBox *CheckHulplijnenXas, *CheckHulplijnenYas;
     QLabel *LabelMode, *PanelMode, *LabelBron, *PanelBron;
     QPushButton *cmdEdit_X, *cmdEdit_Y;
+    QPushButton* CmdOpslaanPNG;
+    // The save dialog and error box of the button above.
+    TExportFile Export{this};
 
     const TLinTable& Table() const { return FTable; }
     int SelectedPoint() const { return FSelected; }
@@ -47,6 +51,8 @@ public:
     void cmdEdit_XClick() { EditPoint(true); }
     void cmdEdit_YClick() { EditPoint(false); }
     void SpinEditDotChange();
+    // The curve with its axis strips and captions as a PNG file.
+    void CmdOpslaanPNGClick();
 
 protected:
     void done(int result) override;
@@ -54,6 +60,7 @@ protected:
 private:
     void CreateControls();
     void CreateQuadrant();
+    void CreateExportControls(const QRect& area);
     void LezenTeksten();
     void FormClose();
     // Reads the table and draws the axis strips (Ber_en_Teken_XY).

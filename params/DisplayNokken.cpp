@@ -121,6 +121,7 @@ void TFormDisplayNokken::CreateControls() {
     layout->addWidget(StringGrid1);
     layout->addSpacing(6);
     layout->addLayout(details);
+    CreateExportControls(layout);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(StringGrid1, &QTableWidget::currentCellChanged, this,
@@ -139,6 +140,7 @@ void TFormDisplayNokken::LezenTeksten() {
     LabelEinde->setText(Tekst(TextKey::DisplayNokken::LabelEinde));
     LabelHysteresis->setText(Tekst(LAbelHysteresis));
     LabelVervroeging->setText(Tekst(TextKey::DisplayNokken::LabelVervroeging));
+    ReadExportButtonTexts(CmdOpslaanPNG);
 }
 
 void TFormDisplayNokken::FormActivate() {

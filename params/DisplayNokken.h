@@ -5,8 +5,11 @@
 // the cursor. It shows the store as it is and sends nothing.
 
 #include "app/ActivatedDialog.h"
+#include "app/ExportFile.h"
 
+class QBoxLayout;
 class QLabel;
+class QPushButton;
 class QTableWidget;
 
 class TFormDisplayNokken : public TActivatedDialog {
@@ -20,13 +23,20 @@ public:
         *PanelEinde, *PanelSelectEinde, *PanelHysteresis, *PanelVervroeging;
     QLabel *LabelNokNummer, *LabelFunctie, *LabelBron, *LabelAanvang, *LabelEinde, *LabelHysteresis,
         *LabelVervroeging;
+    QPushButton* CmdOpslaanPNG;
+    // The save dialog and error box of the button above.
+    TExportFile Export{this};
 
     void FormActivate() override;
     // Shows the details of the cam of the cell (cam `cam`, output `output`).
     void ShowDetails(int cam, int output);
+    // The grid of cams as a PNG file.
+    void CmdOpslaanPNGClick();
 
 private:
     void CreateControls();
+    // The save button on a row of its own at the end of `layout`.
+    void CreateExportControls(QBoxLayout* layout);
     void LezenTeksten();
     void FillGrid();
 };
