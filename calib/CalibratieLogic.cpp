@@ -7,6 +7,8 @@
 #include "app/WrapText.h"
 
 #include <algorithm>
+#include <charconv>
+#include <optional>
 
 namespace {
 
@@ -17,8 +19,23 @@ constexpr int LiveDecimals = 4;
 const QString TimeoutText = QStringLiteral("Timeout!");
 const QString CommErrorText = QStringLiteral("Communicatie error");
 
+const std::string WriteCommand = "kw ";
+
 std::string ReadCommand(int number) {
     return "kr " + std::to_string(number);
+}
+
+// The value a "kw" command writes, when `command` is one for calibration value `number`.
+std::optional<int32_t> WrittenValue(const std::string& command, int number) {
+    const std::string head = WriteCommand + std::to_string(number) + ' ';
+    if (!command.starts_with(head))
+        return std::nullopt;
+    int32_t value = 0;
+    const char* end = command.data() + command.size();
+    auto [ptr, error] = std::from_chars(command.data() + head.size(), end, value);
+    if (error != std::errc() || ptr != end)
+        return std::nullopt;
+    return value;
 }
 
 } // namespace
@@ -55,8 +72,8 @@ void TCalibratieLogic::BindComponents() {
     };
     LD100Kalibratie.OnCommError = [this](TLBProtocolComponent*, const TCommError& error,
                                          TMemoryStream&) {
-        FCommands.Done();
-        LD100KalibratieCommError(error);
+        if (!FCommands.Done().Stale)
+            LD100KalibratieCommError(error);
     };
     // Closing the port drops its queue: what was outstanding will never be answered.
     LD100Kalibratie.OnDeactivate = [this](TLBProtocolComponent*) { FCommands.Clear(); };
@@ -81,7 +98,7 @@ void TCalibratieLogic::BindComponents() {
 
 void TCalibratieLogic::FormActivate() {
     FModeActive = false;
-    FCommands.Clear();
+    FCommands.Restart();
     for (size_t i = 0; i < TeachPoints.size(); ++i) {
         FTeachPoints[i] = TeachPoints[i].Preset;
         if (OnTeachPoint)
@@ -99,7 +116,8 @@ void TCalibratieLogic::FormActivate() {
 
 bool TCalibratieLogic::FormClose() {
     SwitchLiveOff();
-    if (!FUnsaved)
+    // A value still on its way to the controller is as unsaved as one it has taken.
+    if (!FUnsaved && !FCommands.Holds(WriteCommand))
         return true;
     return OnConfirmClose && OnConfirmClose(CloseWarningCaption, WrapText(CloseWarningText));
 }
@@ -141,8 +159,9 @@ void TCalibratieLogic::cmd_LeesDAC_TeachClick() {
 void TCalibratieLogic::SpinEditChange(int index, int32_t value) {
     FValues[static_cast<size_t>(index)] = value;
     if (FModeActive) {
-        FCommands.Send("kw " + std::to_string(CalibValues[static_cast<size_t>(index)].Number) +
-                       " " + std::to_string(value));
+        FCommands.Send(WriteCommand +
+                       std::to_string(CalibValues[static_cast<size_t>(index)].Number) + " " +
+                       std::to_string(value));
     }
 }
 
@@ -162,20 +181,18 @@ void TCalibratieLogic::SetValue(int index, int32_t value) {
 
 void TCalibratieLogic::LD100KalibratieCommResult(TMemoryStream& result) {
     TCalibReply reply = ReadCalibReply(result);
-    FCommands.Done();
+    TCommandQueue::TDone done = FCommands.Done();
+    if (done.Stale)
+        return;
     ShowStatus(reply.Text, false);
     if (reply.Code == u"ks") {
-        FSaved = FValues;
+        // The EEPROM now holds what the controller had taken when the "ks" came; a "kw" still
+        // queued behind it is not in there.
+        FSaved = FTaken;
         FUnsaved = false;
         SetEEPROM(false);
     } else if (reply.Code == u"kw") {
-        bool ok = false;
-        int index = CalibValueIndex(reply.Key.toInt(&ok));
-        if (ok && index >= 0 &&
-            FValues[static_cast<size_t>(index)] != FSaved[static_cast<size_t>(index)])
-            FUnsaved = true;
-        if (FUnsaved)
-            SetEEPROM(true);
+        TakeWrite(reply, done.Command);
     } else if (reply.Code == u"kf") {
         if (reply.Key == u"0") {
             SetGroup(TCalibGroup::Spanning, false);
@@ -203,6 +220,22 @@ void TCalibratieLogic::LD100KalibratieCommResult(TMemoryStream& result) {
         // The written analog input mode takes effect with the take-over.
         FCommands.Send("bp");
     }
+}
+
+void TCalibratieLogic::TakeWrite(const TCalibReply& reply, const std::string& command) {
+    bool ok = false;
+    const int number = reply.Key.toInt(&ok);
+    const int index = ok ? CalibValueIndex(number) : -1;
+    if (index >= 0) {
+        const auto i = static_cast<size_t>(index);
+        // The confirmed command says which value the controller took; a confirmation of no
+        // command of ours can only mean the value in the spin edit.
+        FTaken[i] = WrittenValue(command, number).value_or(FValues[i]);
+        if (FTaken[i] != FSaved[i])
+            FUnsaved = true;
+    }
+    if (FUnsaved)
+        SetEEPROM(true);
 }
 
 bool TCalibratieLogic::ReadInValue(const TCalibReply& reply, int32_t& value) {
@@ -233,7 +266,8 @@ void TCalibratieLogic::LD100LeesKalibratieWaardenCommResult(TMemoryStream& resul
         return;
     int index = CalibValueIndex(number);
     SetValue(index, value);
-    FSaved[static_cast<size_t>(index)] = FValues[static_cast<size_t>(index)];
+    FSaved[static_cast<size_t>(index)] = FTaken[static_cast<size_t>(index)] =
+        FValues[static_cast<size_t>(index)];
     if (last) {
         ReadTeachValue(DacTeachValues.front().Number);
         return;

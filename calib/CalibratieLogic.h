@@ -91,8 +91,11 @@ public:
     int32_t Value(int index) const { return FValues[static_cast<size_t>(index)]; }
     // The last value known to be in the controller's EEPROM.
     int32_t SavedValue(int index) const { return FSaved[static_cast<size_t>(index)]; }
+    // The last value the controller confirmed holding: read in, or taken with a "kw".
+    int32_t TakenValue(int index) const { return FTaken[static_cast<size_t>(index)]; }
     int32_t TeachPoint(int index) const { return FTeachPoints[static_cast<size_t>(index)]; }
-    // The controller has taken a changed value that is not yet stored in its EEPROM.
+    // The controller has taken a changed value that is not yet stored in its EEPROM (a "kw"
+    // still on its way also makes the closing warn).
     bool Unsaved() const { return FUnsaved; }
     bool GroupEnabled(TCalibGroup group) const { return FGroups[static_cast<size_t>(group)]; }
     bool EEPROMEnabled() const { return FEEPROMEnabled; }
@@ -138,6 +141,8 @@ private:
     // A read-in reply's value as a whole number; false (reported) when it is no read reply or
     // no number, which ends its chain.
     bool ReadInValue(const TCalibReply& reply, int32_t& value);
+    // A "kw" confirmation of `command` (the command it answers, empty for none).
+    void TakeWrite(const TCalibReply& reply, const std::string& command);
     void ReadTeachValue(int number);
     void ToggleLive(TAnalogInput input);
     void SwitchLiveOn(TAnalogInput input);
@@ -152,6 +157,7 @@ private:
     int FTeachStep = DacTeachDone;
     std::array<int32_t, CalibValues.size()> FValues{};
     std::array<int32_t, CalibValues.size()> FSaved{};
+    std::array<int32_t, CalibValues.size()> FTaken{};
     std::array<int32_t, TeachPoints.size()> FTeachPoints{};
     bool FUnsaved = false;
     std::array<bool, CalibGroupCount> FGroups{};

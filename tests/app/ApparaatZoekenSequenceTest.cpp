@@ -5,43 +5,14 @@
 #include "comm/CommExceptions.h"
 #include "comm/LBComm.h"
 #include "params/TransferTestSupport.h"
-#include "support/FakeSerialDevice.h"
+#include "support/FakeSilentDevice.h"
 
 #include <gtest/gtest.h>
-
-#include <condition_variable>
 
 using kq9test::Error;
 using kq9test::Reply;
 
 namespace {
-
-// A device on which the first request waits until the port closes: the test answers instead.
-class TSilentDevice : public TFakeSerialDevice {
-public:
-    int CreateFile(const std::string& path) override {
-        std::lock_guard lock(FMutex);
-        FCancelled = false;
-        return TFakeSerialDevice::CreateFile(path);
-    }
-    int ReadFile(uint8_t*, uint32_t, uint32_t& read) override {
-        read = 0;
-        std::unique_lock lock(FMutex);
-        FChanged.wait(lock, [this] { return FCancelled; });
-        return ERROR_OPERATION_ABORTED;
-    }
-    void CancelIo() override {
-        TFakeSerialDevice::CancelIo();
-        std::lock_guard lock(FMutex);
-        FCancelled = true;
-        FChanged.notify_all();
-    }
-
-private:
-    std::mutex FMutex;
-    std::condition_variable FChanged;
-    bool FCancelled = false;
-};
 
 const TCommError Timeout{CommCode::Timeout, 0, 0};
 

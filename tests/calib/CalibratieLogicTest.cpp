@@ -6,6 +6,7 @@
 
 #include "calib/CalibratieLogic.h"
 #include "comm/LBComm.h"
+#include "support/FakeSilentDevice.h"
 
 #include <gtest/gtest.h>
 
@@ -33,9 +34,7 @@ protected:
 
     // The command on its way to the controller (the port here is never opened, so a command
     // stays outstanding until the test answers it).
-    std::string Outstanding() const {
-        return Logic.Commands().Busy() ? Logic.LD100Kalibratie.ASCIIProtocol() : std::string();
-    }
+    std::string Outstanding() const { return Logic.Commands().Outstanding(); }
     std::string Reading() const { return Logic.LD100LeesKalibratieWaarden.ASCIIProtocol(); }
     std::string TeachReading() const { return Logic.LD100Lees_DAC_TeachWaarden.ASCIIProtocol(); }
     // Answers `command` as the controller confirms it: its text echoed.
@@ -57,7 +56,8 @@ protected:
         Confirm("km 1");
     }
 
-    TLBComm Port;
+    // Opened only where a request must stay under way at the port.
+    TLBComm Port{[] { return std::make_shared<TSilentDevice>(); }};
     TCalibratieLogic Logic{&Port};
     QString Status;
     bool Red = false;
@@ -236,6 +236,28 @@ TEST_F(CalibratieLogicTest, EepromIsOfferedOnceAChangedValueWasTakenAndUntilItIs
     Confirm("kw 2044 12");
     EXPECT_FALSE(Logic.EEPROMEnabled());
     EXPECT_TRUE(Logic.FormClose());
+
+    // A change made right after "EEPROM" goes out after the "ks": the EEPROM does not hold it.
+    Logic.SpinEditChange(gain, 20);
+    Confirm("kw 2044 20");
+    Logic.CmdSaveToEEPROMClick();
+    Logic.SpinEditChange(gain, 25);
+    Logic.SpinEditChange(Index(2041), 3);
+    Confirm("ks");
+    EXPECT_EQ(Logic.SavedValue(gain), 20);
+    EXPECT_EQ(Logic.SavedValue(Index(2041)), 1);
+    EXPECT_FALSE(Logic.EEPROMEnabled());
+    Confirm("kw 2044 25");
+    EXPECT_EQ(Logic.TakenValue(gain), 25);
+    EXPECT_TRUE(Logic.EEPROMEnabled());
+    EXPECT_TRUE(Logic.Unsaved());
+    // A value changed while calibration mode was off never reached the controller.
+    Confirm("kw 2041 3");
+    Reply(Logic.LD100Kalibratie, "km 0"); // no command of ours: nothing outstanding
+    Logic.SpinEditChange(Index(2041), 9);
+    Reply(Logic.LD100Kalibratie, "ks");
+    EXPECT_EQ(Logic.SavedValue(gain), 25);
+    EXPECT_EQ(Logic.SavedValue(Index(2041)), 3);
 }
 
 TEST_F(CalibratieLogicTest, SetDrivesTheOutputToTheTeachPointHalvedForCurrent) {
@@ -373,4 +395,49 @@ TEST_F(CalibratieLogicTest, ClosingSwitchesTheLiveInputsOffAndAsksAboutUnstoredV
                     "Wilt U toch afsluiten?");
     answer = true;
     EXPECT_TRUE(Logic.FormClose());
+
+    // Values still on their way, outstanding or waiting, count as not stored, even the stored
+    // value itself.
+    ReadIn();
+    ModeOn();
+    answer = false;
+    const int gain = Index(2036);
+    Logic.SpinEditChange(gain, Logic.SavedValue(gain));
+    EXPECT_FALSE(Logic.FormClose());
+    Confirm("kw 2036 -4");
+    EXPECT_TRUE(Logic.FormClose());
+    Logic.CmdSetClick(0);
+    Logic.SpinEditChange(gain, -4);
+    EXPECT_FALSE(Logic.FormClose());
+    Confirm("ka -100000");
+    caption.clear();
+    Confirm("kw 2036 -4");
+    EXPECT_TRUE(Logic.FormClose());
+    EXPECT_TRUE(caption.isEmpty());
+}
+
+TEST_F(CalibratieLogicTest, AnOpeningAgainWaitsForTheCommandStillUnderWayAndIgnoresItsReply) {
+    Port.Open();
+    ReadIn();
+    Logic.CmdSetKalibtatieModeClick();
+    ASSERT_TRUE(Logic.LD100Kalibratie.RequestPending());
+    // Shown again before "km 1" came back: what is typed now waits for that exchange.
+    Logic.FormActivate();
+    Logic.CmdSet_U_actiefClick();
+    EXPECT_TRUE(Logic.Commands().Busy());
+    EXPECT_EQ(Outstanding(), "");
+    EXPECT_EQ(Logic.Commands().Waiting(), (std::deque<std::string>{"kf 1"}));
+    Status.clear();
+    Reply(Logic.LD100Kalibratie, "km 1");
+    EXPECT_FALSE(Logic.CalibrationModeActive()) << "a reply to the earlier opening";
+    EXPECT_TRUE(Status.isEmpty());
+    EXPECT_EQ(Outstanding(), "kf 1");
+    Confirm("kf 1");
+    EXPECT_TRUE(Logic.GroupEnabled(TCalibGroup::Spanning));
+
+    // Without a request under way nothing is waited for.
+    Logic.CmdSet_I_actiefClick();
+    Port.Close();
+    Logic.FormActivate();
+    EXPECT_FALSE(Logic.Commands().Busy());
 }
