@@ -110,9 +110,8 @@ QLayout* TFormApparaatZoeken::CreateOptionControls() {
     LabelStartenMet =
         Named(new QLabel(Built(TextKey::AparaatZoeken::LabelStartenMet), this), "LabelStartenMet");
     ComboBaudRate = Named(new QComboBox(this), "ComboBaudRate", QStringLiteral("Rate to start at"));
-    ComboBaudRate->addItems({QStringLiteral("9600 b/s"), QStringLiteral("19200 b/s"),
-                             QStringLiteral("28800 b/s"), QStringLiteral("38400 b/s"),
-                             QStringLiteral("57600 b/s")});
+    for (TBaudrate rate : SearchRates)
+        ComboBaudRate->addItem(RateNumberText(rate) + QStringLiteral(" b/s"));
     LabelStartenMet->setBuddy(ComboBaudRate);
     auto* start = new QVBoxLayout;
     start->addWidget(LabelStartenMet);
@@ -227,6 +226,19 @@ void TFormApparaatZoeken::BindControls() {
 }
 
 void TFormApparaatZoeken::BindSequence() {
+    // A line setting the device refuses surfaces in a reply's event; it goes to the error report
+    // like the failures of the buttons.
+    for (TLD100Protocol* component : {&FSequence.LD100ApparaatZoeken, &FSequence.ASCIILeesTypeInfo}) {
+        component->OnCommResult = [result = component->OnCommResult](
+                                      TLBProtocolComponent* sender, TMemoryStream& stream) {
+            RunGuarded([&] { result(sender, stream); });
+        };
+        component->OnCommError = [error = component->OnCommError](TLBProtocolComponent* sender,
+                                                                   const TCommError& record,
+                                                                   TMemoryStream& stream) {
+            RunGuarded([&] { error(sender, record, stream); });
+        };
+    }
     FSequence.OnStatus = [this](const QString& text) { PanelZoekTekst->setText(text); };
     FSequence.OnPoint = [this](const TSearchPoint& point) { ShowPoint(point); };
     FSequence.OnControls = [this](const TSearchControls& controls) { ShowControls(controls); };

@@ -91,13 +91,19 @@ void TApparaatZoekenSequence::TakeOverRow(const QStringList& cells) {
 
 void TApparaatZoekenSequence::SearchStep() {
     ShowStatus(FPanelTekst.value(Searching));
-    TSearchPoint point = PortPoint();
+    TSearchPoint point = FResume.value_or(PortPoint());
+    FResume.reset();
     if (FStart) {
         point = StartRun();
     } else if (NextSearchPoint(point, Options, FStartRate)) {
         ApplyToPort(point);
     } else {
-        FPort->SetBaudrate(point.Baudrate);
+        try {
+            FPort->SetBaudrate(point.Baudrate);
+        } catch (const ECommInitError&) {
+            // The run began at a rate the device refused, and said so then; the port stays at
+            // the last rate tried.
+        }
         RunFinished();
         return;
     }
@@ -144,7 +150,9 @@ void TApparaatZoekenSequence::ShowStopped(TSearchState state) {
     FState = state;
     ShowStatus(FPanelTekst.value(Stopped));
     TSearchControls controls = FControls;
-    controls.Options = controls.Start = controls.Verder = true;
+    controls.Options = controls.Start = true;
+    // Without its device the port is closed: only a new start opens it again.
+    controls.Verder = state != TSearchState::LineLost;
     SetControls(controls);
 }
 
@@ -194,8 +202,10 @@ void TApparaatZoekenSequence::ASCIILeesTypeInfoCommResult(TMemoryStream& result)
 
 void TApparaatZoekenSequence::LD100ApparaatZoekenCommError(const TCommError& error) {
     if (error.SystemError == ERROR_OPERATION_ABORTED) {
-        // Nothing more can be sent on a vanished device; after the message the window is left
-        // as after Stop, so that the user can try again or leave.
+        // Nothing more can be sent on a vanished device. The port is closed, so that a new
+        // start opens it afresh (or reports why it cannot); after the message the window is
+        // left as after Stop.
+        FPort->Close();
         if (OnLineLost)
             OnLineLost();
         ShowStopped(TSearchState::LineLost);
@@ -224,10 +234,38 @@ TSearchPoint TApparaatZoekenSequence::PortPoint() const {
 
 void TApparaatZoekenSequence::ApplyToPort(const TSearchPoint& point) {
     // Applied on the open port at once; each setting only when it changes.
-    if (FPort->Baudrate() != point.Baudrate)
-        FPort->SetBaudrate(point.Baudrate);
-    if (FPort->FrameParitybit() != point.Parity)
-        FPort->SetFrameParitybit(point.Parity);
-    if (FPort->FrameStopbits() != point.Stopbits)
-        FPort->SetFrameStopbits(point.Stopbits);
+    try {
+        if (FPort->Baudrate() != point.Baudrate)
+            FPort->SetBaudrate(point.Baudrate);
+        if (FPort->FrameParitybit() != point.Parity)
+            FPort->SetFrameParitybit(point.Parity);
+        if (FPort->FrameStopbits() != point.Stopbits)
+            FPort->SetFrameStopbits(point.Stopbits);
+    } catch (const ECommInitError& error) {
+        Refuse(point, error);
+    }
+}
+
+void TApparaatZoekenSequence::Refuse(const TSearchPoint& point, const ECommInitError& error) {
+    // The port keeps the settings the device still runs at, so the first that differs from the
+    // point is the refused one.
+    const TSearchPoint held = PortPoint();
+    TSearchPoint resume = point;
+    QString setting;
+    if (held.Baudrate != point.Baudrate) {
+        // Every unit would meet the same refusal at this rate: continuing starts the next one.
+        setting = SearchRateText(point.Baudrate);
+        resume.Unit = Options.LastUnit;
+        if (Options.ParityAuto)
+            resume.Parity = TParityBit::Even;
+        if (Options.StopbitsAuto)
+            resume.Stopbits = TStopBit::sb_2;
+    } else if (held.Parity != point.Parity) {
+        setting = QStringLiteral("parity ") + ParityText(point.Parity);
+    } else {
+        setting = QStringLiteral("stop bits ") + StopbitsText(point.Stopbits);
+    }
+    FResume = resume;
+    ShowStopped(TSearchState::Refused);
+    throw ECommInitError(setting.toStdString() + ": " + error.what());
 }

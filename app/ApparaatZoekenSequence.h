@@ -7,12 +7,14 @@
 // events below. Every handler runs on the UI thread.
 
 #include "app/ApparaatZoekenSteps.h"
+#include "comm/CommExceptions.h"
 #include "comm/LD100Protocol.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class TLBComm;
 
@@ -33,7 +35,8 @@ enum class TSearchState {
     Found,     // paused on a unit that was just listed
     Stopped,   // stopped by the user
     Finished,  // gone round every rate
-    LineLost,  // the device vanished (system error 995)
+    LineLost,  // the device vanished (system error 995); the port has been closed
+    Refused,   // the device refused a line setting; continuing goes on past it
 };
 
 class TApparaatZoekenSequence {
@@ -50,10 +53,12 @@ public:
     // Each time the window is shown: reads the status texts, remembers the port's rate, parity
     // and stop bits, and resets the run.
     void FormActivate();
+    // Starts a run; opens the port if it is closed. A port that cannot be opened, or a line
+    // setting the device refuses, throws (see ApplyToPort) and leaves the window usable.
     void CmdStartZoekenClick();
     // The run stops at the next reply or error.
     void CmdStopClick() { FStop = true; }
-    // Goes on from the current unit and settings.
+    // Goes on from the current unit and settings, or past the setting the device refused.
     void CmdVerderClick();
     // Closes the port and gives it back the rate, parity and stop bits it had on activation.
     void CmdCancelClick();
@@ -90,7 +95,11 @@ private:
     void ShowStatus(const QString& text);
     void SetControls(const TSearchControls& controls);
     TSearchPoint PortPoint() const;
+    // Puts the point's settings on the port. One the device refuses stops the run as Stop
+    // would, and throws ECommInitError naming the setting; continuing then skips it (a refused
+    // rate with every unit at it).
     void ApplyToPort(const TSearchPoint& point);
+    void Refuse(const TSearchPoint& point, const ECommInitError& error);
 
     TLBComm* FPort;
     QStringList FPanelTekst;
@@ -99,6 +108,8 @@ private:
     int FUnit = 0;
     TBaudrate FStartRate = TBaudrate::br9600;
     TSearchPoint FRemembered;
+    // Where the next step goes on from, instead of the port's settings: the refused point.
+    std::optional<TSearchPoint> FResume;
     int FTypeStep = 0;
     QString FTypeText;
     int FFoundCount = 0;

@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr const char* RateTexts[] = {"9600", "19200", "28800", "38400", "57600"};
 constexpr const char* ParityTexts[] = {"None", "Even", "Odd"};
 constexpr const char* StopbitTexts[] = {"1", "2"};
 
@@ -76,13 +75,16 @@ bool NextSearchPoint(TSearchPoint& point, const TSearchOptions& options, TBaudra
 
 QStringList FoundUnitTexts(const TFoundUnit& found) {
     return {QStringLiteral("%1").arg(found.Point.Unit, 2, 10, QLatin1Char('0')), found.Type,
-            QString::fromLatin1(RateTexts[std::max(RateIndex(found.Point.Baudrate), 0)]),
-            ParityText(found.Point.Parity), StopbitsText(found.Point.Stopbits)};
+            RateNumberText(found.Point.Baudrate), ParityText(found.Point.Parity),
+            StopbitsText(found.Point.Stopbits)};
+}
+
+QString RateNumberText(TBaudrate rate) {
+    return QString::number(BitsPerSecond(rate));
 }
 
 QString SearchRateText(TBaudrate rate) {
-    static constexpr int Rates[] = {1200, 2400, 4800, 9600, 19200, 28800, 38400, 57600, 115200};
-    return QString::number(Rates[Ord(rate)]) + QStringLiteral(" bit/s");
+    return RateNumberText(rate) + QStringLiteral(" bit/s");
 }
 
 QString ParityText(TParityBit parity) {
@@ -94,11 +96,13 @@ QString StopbitsText(TStopBit stopbits) {
 }
 
 bool SearchRateFromText(const QString& text, TBaudrate& rate) {
-    size_t index = 0;
-    if (!FromText(RateTexts, text, index))
-        return false;
-    rate = SearchRates[index];
-    return true;
+    for (TBaudrate searched : SearchRates) {
+        if (text == RateNumberText(searched)) {
+            rate = searched;
+            return true;
+        }
+    }
+    return false;
 }
 
 bool ParityFromText(const QString& text, TParityBit& parity) {

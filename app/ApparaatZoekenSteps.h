@@ -54,12 +54,14 @@ struct TFoundUnit {
 };
 QStringList FoundUnitTexts(const TFoundUnit& found);
 
-// The rate shown while searching, for example "9600 bit/s".
+// A rate as a number, "19200", and as shown while searching, "19200 bit/s".
+QString RateNumberText(TBaudrate rate);
 QString SearchRateText(TBaudrate rate);
 QString ParityText(TParityBit parity);
 QString StopbitsText(TStopBit stopbits);
 
-// A row's texts back to the setting; false for any other text (the setting then stays).
+// A row's texts back to the setting (a rate only of SearchRates); false for any other text (the
+// setting then stays).
 bool SearchRateFromText(const QString& text, TBaudrate& rate);
 bool ParityFromText(const QString& text, TParityBit& parity);
 bool StopbitsFromText(const QString& text, TStopBit& stopbits);

@@ -11,8 +11,6 @@
 
 namespace {
 
-const char* const BaudTexts[] = {"1200,",  "2400,",  "4800,",  "9600,",  "19200,",
-                                 "28800,", "38400,", "57600,", "115200,"};
 const char* const ParityTexts[] = {"N,", "E,", "O,"};
 
 const QString DotsFull = QStringLiteral(". . . . . . ");
@@ -28,7 +26,7 @@ QString FunctionText(int parameter) {
 } // namespace
 
 QString FrameSummary(const TLBComm& port) {
-    return QString::fromLatin1(BaudTexts[Ord(port.Baudrate())]) +
+    return QString::number(BitsPerSecond(port.Baudrate())) + u',' +
            QString::fromLatin1(ParityTexts[Ord(port.FrameParitybit())]) +
            (port.FrameDatabits() == TDataBit::db_7 ? "7," : "8,") +
            (port.FrameStopbits() == TStopBit::sb_1 ? "1" : "2");

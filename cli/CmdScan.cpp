@@ -7,6 +7,7 @@
 #include "cli/CtlCommands.h"
 #include "cli/CtlExit.h"
 #include "cli/CtlPort.h"
+#include "cli/CtlScan.h"
 #include "cli/CtlUnitRange.h"
 
 #include <iostream>
@@ -101,8 +102,11 @@ private:
     TBaudrate FLastRate = TBaudrate::br115200;
 };
 
-int Scan(TCtlPort& port, const TSearchOptions& options) {
-    TApparaatZoekenSequence search(&port.Port());
+} // namespace
+
+int ScanLine(TLBComm& port, const TSearchOptions& options,
+             const std::function<void(const std::function<bool()>&)>& waitFor) {
+    TApparaatZoekenSequence search(&port);
     search.Options = options;
     TScanProgress progress(search.Options);
     search.OnPoint = [&](const TSearchPoint& point) { progress.Show(point); };
@@ -110,20 +114,30 @@ int Scan(TCtlPort& port, const TSearchOptions& options) {
         progress.Break();
         std::cout << FoundUnitTexts(found).join(QLatin1Char('\t')).toStdString() << std::endl;
     };
-    try {
-        search.FormActivate();
-        search.CmdStartZoekenClick();
-        for (;;) {
-            port.WaitFor([&] { return search.State() != TSearchState::Searching; });
-            if (search.State() != TSearchState::Found)
-                break;
-            search.CmdVerderClick();
+    bool started = false;
+    for (;;) {
+        try {
+            if (started) {
+                search.CmdVerderClick();
+            } else {
+                started = true;
+                search.FormActivate();
+                search.CmdStartZoekenClick();
+            }
+            waitFor([&] { return search.State() != TSearchState::Searching; });
+        } catch (const std::exception& e) {
+            progress.Break();
+            if (search.State() != TSearchState::Refused) {
+                std::cerr << "kq9ctl: " << e.what() << '\n';
+                return CtlExit::CommError;
+            }
+            // A line setting the device cannot take (an adapter without 28800 bit/s): the
+            // search goes on without it.
+            std::cerr << "kq9ctl: the device refuses " << e.what() << "; skipped\n";
+            continue;
         }
-    } catch (const std::exception& e) {
-        // A line setting the device refuses.
-        progress.Break();
-        std::cerr << "kq9ctl: " << e.what() << '\n';
-        return CtlExit::CommError;
+        if (search.State() != TSearchState::Found)
+            break;
     }
     progress.Break();
     if (search.State() == TSearchState::LineLost) {
@@ -137,8 +151,6 @@ int Scan(TCtlPort& port, const TSearchOptions& options) {
     return CtlExit::Success;
 }
 
-} // namespace
-
 int RunScanCommand(const TCtlOptions& options) {
     TSearchOptions search;
     std::string error;
@@ -149,5 +161,6 @@ int RunScanCommand(const TCtlOptions& options) {
     TCtlPort port(options);
     if (int result = port.Open(); result != CtlExit::Success)
         return result;
-    return Scan(port, search);
+    return ScanLine(port.Port(), search,
+                    [&port](const std::function<bool()>& done) { port.WaitFor(done); });
 }

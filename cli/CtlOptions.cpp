@@ -124,17 +124,13 @@ const std::map<std::string, TSetter>& Setters() {
 } // namespace
 
 bool ParseBaudrate(const std::string& text, TBaudrate& rate) {
-    static const std::map<std::string, TBaudrate> rates = {
-        {"1200", TBaudrate::br1200},    {"2400", TBaudrate::br2400},
-        {"4800", TBaudrate::br4800},    {"9600", TBaudrate::br9600},
-        {"19200", TBaudrate::br19200},  {"28800", TBaudrate::br28800},
-        {"38400", TBaudrate::br38400},  {"57600", TBaudrate::br57600},
-        {"115200", TBaudrate::br115200}};
-    auto found = rates.find(text);
-    if (found == rates.end())
-        return false;
-    rate = found->second;
-    return true;
+    for (int ordinal = 0; ordinal < EnumCount<TBaudrate>(); ++ordinal) {
+        if (text == std::to_string(BaudRateValues[static_cast<size_t>(ordinal)])) {
+            rate = static_cast<TBaudrate>(ordinal);
+            return true;
+        }
+    }
+    return false;
 }
 
 bool TCommandArguments::Has(const std::string& name) const {

@@ -44,6 +44,11 @@ template <typename E> constexpr bool InRange(int ordinal) {
 }
 template <typename E> constexpr int Ord(E value) { return static_cast<int>(value); }
 
+// The line rate of each TBaudrate, in bits per second.
+inline constexpr std::array<uint32_t, EnumCount<TBaudrate>()> BaudRateValues = {
+    1200, 2400, 4800, 9600, 19200, 28800, 38400, 57600, 115200};
+constexpr uint32_t BitsPerSecond(TBaudrate rate) { return BaudRateValues[Ord(rate)]; }
+
 // Outcome of one exchange. Code 0 is success; SystemError holds the OS error number of a failed
 // device call; LineErrors the CE_* mask of line errors.
 struct TCommError {

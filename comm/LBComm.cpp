@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr uint32_t BaudRates[] = {1200, 2400, 4800, 9600, 19200, 28800, 38400, 57600, 115200};
 constexpr uint8_t ByteSizes[] = {7, 8};
 constexpr uint8_t Parities[] = {NOPARITY, EVENPARITY, ODDPARITY};
 constexpr uint8_t StopBits[] = {ONESTOPBIT, TWOSTOPBITS};
@@ -182,50 +181,65 @@ void TLBComm::JoinRetiredWorkers(bool wait) {
     }
 }
 
-void TLBComm::ApplyDcb() {
+void TLBComm::ApplyDcb(const TDcb& before, const std::function<void()>& restoreSetting) {
     if (!FActive || !FDevice)
         return;
-    if (int error = FDevice->SetCommState(FDcb); error != 0)
-        throw ECommInitError(SysErrorMessage(error));
+    const int error = FDevice->SetCommState(FDcb);
+    if (error == 0)
+        return;
+    // A refused setting leaves the device at the settings it had, and the port says so too; they
+    // go back on the device in case the refusal came after part of the change took.
+    restoreSetting();
+    FDcb = before;
+    FDevice->SetCommState(FDcb);
+    throw ECommInitError(SysErrorMessage(error));
 }
 
 void TLBComm::SetBaudrate(TBaudrate value) {
     if (!InRange(value))
         return;
+    const auto previous = FBaudrate;
+    const TDcb before = FDcb;
     FBaudrate = value;
     if (FActive) {
-        FDcb.BaudRate = BaudRates[Ord(value)];
-        ApplyDcb();
+        FDcb.BaudRate = BitsPerSecond(value);
+        ApplyDcb(before, [&] { FBaudrate = previous; });
     }
 }
 
 void TLBComm::SetFrameDatabits(TDataBit value) {
     if (!InRange(value))
         return;
+    const auto previous = FDatabits;
+    const TDcb before = FDcb;
     FDatabits = value;
     if (FActive) {
         FDcb.ByteSize = ByteSizes[Ord(value)];
-        ApplyDcb();
+        ApplyDcb(before, [&] { FDatabits = previous; });
     }
 }
 
 void TLBComm::SetFrameParitybit(TParityBit value) {
     if (!InRange(value))
         return;
+    const auto previous = FParity;
+    const TDcb before = FDcb;
     FParity = value;
     if (FActive) {
         FDcb.Parity = Parities[Ord(value)];
-        ApplyDcb();
+        ApplyDcb(before, [&] { FParity = previous; });
     }
 }
 
 void TLBComm::SetFrameStopbits(TStopBit value) {
     if (!InRange(value))
         return;
+    const auto previous = FStopbits;
+    const TDcb before = FDcb;
     FStopbits = value;
     if (FActive) {
         FDcb.StopBits = StopBits[Ord(value)];
-        ApplyDcb();
+        ApplyDcb(before, [&] { FStopbits = previous; });
     }
 }
 

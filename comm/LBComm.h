@@ -91,7 +91,9 @@ private:
     // Empties the queue; the components' entries in it will never complete.
     void DropQueue();
 
-    void ApplyDcb();
+    // Puts FDcb on the open device; when the device refuses it, `restoreSetting` puts the
+    // changed setting back and FDcb becomes `before` again, before ECommInitError is thrown.
+    void ApplyDcb(const TDcb& before, const std::function<void()>& restoreSetting);
     void RefuseWhileOpen(const char* tail) const;
     // Whether a value suits the current hardware; one that does not makes it user-defined.
     bool FitsHardware(TPortType type) const;

@@ -32,7 +32,7 @@ constexpr int ListMinimumWidth = 200;
 
 // An entry is a fixed text, or a row of the text table when Fixed is null.
 struct TEntry {
-    const char* Fixed;
+    QString Fixed;
     int Row;
 };
 
@@ -50,14 +50,22 @@ struct TList {
 std::vector<TEntry> Fixed(std::initializer_list<const char*> texts) {
     std::vector<TEntry> entries;
     for (const char* text : texts)
-        entries.push_back({text, 0});
+        entries.push_back({QString::fromLatin1(text), 0});
+    return entries;
+}
+
+// The rates in the order of TBaudrate, so that a list index is the rate's ordinal.
+std::vector<TEntry> Rates() {
+    std::vector<TEntry> entries;
+    for (uint32_t rate : BaudRateValues)
+        entries.push_back({QString::number(rate), 0});
     return entries;
 }
 
 std::vector<TEntry> Rows(int first, int count) {
     std::vector<TEntry> entries;
     for (int i = 0; i < count; ++i)
-        entries.push_back({nullptr, first + i});
+        entries.push_back({QString(), first + i});
     return entries;
 }
 
@@ -67,8 +75,7 @@ const std::array<TList, PortSettingCount>& Lists() {
         {&F::CBAnschluss, &F::PortLabel, "CBAnschluss", "PortLabel", Row::Port, {}, "Port", false},
         {&F::CBBereich, &F::IORangeLabel, "CBBereich", "IORangeLabel", Row::IORange,
          Fixed({"03F8 - 03FF", "02F8 - 02FF", "03E8 - 03EF", "02E8 - 02EF"}), "I/O range", false},
-        {&F::CBBaudrate, &F::BaudrateLabel, "CBBaudrate", "BaudrateLabel", Row::Baudrate,
-         Fixed({"1200", "2400", "4800", "9600", "19200", "28800", "38400", "57600", "115200"}),
+        {&F::CBBaudrate, &F::BaudrateLabel, "CBBaudrate", "BaudrateLabel", Row::Baudrate, Rates(),
          "Bits per second", false},
         {&F::CBDatenbits, &F::DatabitsLabel, "CBDatenbits", "DatabitsLabel", Row::Databits,
          Fixed({"7", "8"}), "Data bits", false},
@@ -128,7 +135,7 @@ void TLBSetupCommForm::CreateControls() {
         combo->setAccessibleName(QString::fromLatin1(list.What));
         combo->setMinimumWidth(ListMinimumWidth);
         for (const TEntry& entry : list.Entries)
-            combo->addItem(entry.Fixed ? QString::fromLatin1(entry.Fixed) : text(entry.Row));
+            combo->addItem(entry.Fixed.isNull() ? text(entry.Row) : entry.Fixed);
         auto* label = new QLabel(text(list.LabelRow), page);
         label->setObjectName(QString::fromLatin1(list.LabelName));
         label->setBuddy(combo);

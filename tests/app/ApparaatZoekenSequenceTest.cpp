@@ -149,19 +149,69 @@ TEST_F(ApparaatZoekenSequenceTest, StopTakesEffectAtTheNextReplyAndContinueGoesO
     EXPECT_TRUE(Found.empty());
 }
 
-TEST_F(ApparaatZoekenSequenceTest, AVanishedDeviceEndsTheRunWithItsMessage) {
+TEST_F(ApparaatZoekenSequenceTest, AVanishedDeviceEndsTheRunWithItsMessageAndClosesThePort) {
     Search.CmdStartZoekenClick();
     Error(Search.LD100ApparaatZoeken, Timeout);
     Error(Search.LD100ApparaatZoeken, {CommCode::SystemCall, ERROR_OPERATION_ABORTED, 0});
     EXPECT_EQ(LinesLost, 1);
     EXPECT_EQ(Search.State(), TSearchState::LineLost);
     EXPECT_EQ(Selection(), "sc 1") << "nothing more is sent";
-    EXPECT_TRUE(Search.Controls().Start);
-    EXPECT_TRUE(Search.Controls().Verder);
-    // Any other system error just skips the unit.
-    Search.CmdVerderClick();
+    EXPECT_FALSE(Port.Active());
+    EXPECT_EQ(Search.Controls(), (TSearchControls{true, true, false, false, true}));
+    // A new start opens the port again; any other system error just skips the unit.
+    Search.CmdStartZoekenClick();
+    EXPECT_TRUE(Port.Active());
+    EXPECT_EQ(Selection(), "sc 0");
     Error(Search.LD100ApparaatZoeken, {CommCode::SystemCall, 5, 0});
-    EXPECT_EQ(Selection(), "sc 3");
+    EXPECT_EQ(Selection(), "sc 1");
+}
+
+TEST_F(ApparaatZoekenSequenceTest, ARateTheDeviceRefusesStopsTheRunAndContinuingSkipsIt) {
+    Device->RefusedBaudRate = 28800;
+    Search.Options.StartRate = 1; // 19200
+    Search.Options.LastUnit = 1;
+    Search.Options.StopbitsAuto = true;
+    Search.CmdStartZoekenClick();
+    for (int i = 0; i < 3; ++i)
+        Error(Search.LD100ApparaatZoeken, Timeout);
+    ASSERT_EQ(Selection(), "sc 1");
+    ASSERT_EQ(Port.FrameStopbits(), TStopBit::sb_2);
+    try {
+        Error(Search.LD100ApparaatZoeken, Timeout);
+        ADD_FAILURE() << "28800 bit/s was taken";
+    } catch (const ECommInitError& e) {
+        EXPECT_TRUE(std::string(e.what()).starts_with("28800 bit/s: ")) << e.what();
+    }
+    EXPECT_EQ(Search.State(), TSearchState::Refused);
+    EXPECT_EQ(Status, QStringLiteral("Gestopt!"));
+    EXPECT_EQ(Search.Controls(), (TSearchControls{true, true, true, false, true}));
+    // The port stays at what the device runs at.
+    EXPECT_TRUE(Port.Active());
+    EXPECT_EQ(Port.Baudrate(), TBaudrate::br19200);
+    EXPECT_EQ(Device->LastDcb().BaudRate, 19200u);
+
+    Search.CmdVerderClick();
+    EXPECT_EQ(Search.State(), TSearchState::Searching);
+    EXPECT_EQ(Selection(), "sc 0");
+    EXPECT_EQ(Port.Baudrate(), TBaudrate::br38400);
+    EXPECT_EQ(Port.FrameStopbits(), TStopBit::sb_1);
+
+    // A run that starts at the refused rate skips it at once and still goes round once.
+    Search.Options.StartRate = 2;
+    Search.Options.LastUnit = 0;
+    Search.Options.StopbitsAuto = false;
+    EXPECT_THROW(Search.CmdStartZoekenClick(), ECommInitError);
+    EXPECT_EQ(Search.State(), TSearchState::Refused);
+    std::vector<TBaudrate> rates;
+    Search.CmdVerderClick();
+    while (Search.State() == TSearchState::Searching && rates.size() < 10) {
+        rates.push_back(Port.Baudrate());
+        Error(Search.LD100ApparaatZoeken, Timeout);
+    }
+    EXPECT_EQ(rates, (std::vector<TBaudrate>{TBaudrate::br38400, TBaudrate::br57600,
+                                             TBaudrate::br9600, TBaudrate::br19200}));
+    EXPECT_EQ(Search.State(), TSearchState::Finished);
+    EXPECT_EQ(Port.Baudrate(), TBaudrate::br19200);
 }
 
 TEST_F(ApparaatZoekenSequenceTest, CancelAndTakeOverLeaveThePortClosedAtTheirSettings) {

@@ -2,6 +2,7 @@
 // bits matter as on real hardware, and on a scripted device for its buttons and failures.
 
 #include "app/ApparaatZoeken.h"
+#include "app/ErrorReport.h"
 #include "comm/LBComm.h"
 #include "comm/QtHandover.h"
 #include "params/TransferTestSupport.h"
@@ -154,6 +155,38 @@ TEST_F(ApparaatZoekenWindowTest, AVanishedDeviceStopsTheRunWithTheCommErrorMessa
     EXPECT_EQ(messages, QStringList{QStringLiteral("Comm Error\nWindows Comm error! ")});
     kq9test::ProcessFor(300);
     EXPECT_EQ(messages.size(), 1) << "nothing more was sent";
-    EXPECT_TRUE(Window->CmdVerder->isEnabled());
+    EXPECT_FALSE(Window->CmdVerder->isEnabled());
+    EXPECT_FALSE(Port->Active());
     EXPECT_EQ(Window->PanelApparaatNo->text(), QStringLiteral("0"));
+
+    // The device is back: a new start opens the port afresh.
+    device->Vanish = false;
+    Window->CmdStartZoeken->click();
+    EXPECT_TRUE(Port->Active());
+    ASSERT_TRUE(WaitUntil([&] { return Window->PanelApparaatNo->text() == "1"; }, 3000));
+    Window->CmdStop->click();
+    ASSERT_TRUE(WaitUntil([&] { return Window->CmdVerder->isEnabled(); }, 3000));
+}
+
+TEST_F(ApparaatZoekenWindowTest, ARateTheAdapterRefusesIsReportedAndLeavesTheWindowAsAfterStop) {
+    auto device = std::make_shared<TFakeSerialDevice>();
+    device->RefusedBaudRate = 28800;
+    Create([device] { return device; });
+    QStringList reported;
+    SetErrorReporter([&](const QString& message) { reported << message; });
+    Window->Sequence().Options.LastUnit = 0;
+    Window->ComboBaudRate->setCurrentIndex(1);
+    Window->CmdStartZoeken->click();
+    ASSERT_TRUE(WaitUntil([&] { return !reported.isEmpty(); }, 3000));
+    EXPECT_TRUE(reported[0].startsWith(QStringLiteral("28800 bit/s: "))) << reported[0].toStdString();
+    EXPECT_EQ(Window->PanelZoekTekst->text(), QStringLiteral("Stopped!"));
+    EXPECT_TRUE(Window->CmdStartZoeken->isEnabled());
+    EXPECT_TRUE(Window->CmdVerder->isEnabled());
+    EXPECT_TRUE(Window->ComboBaudRate->isEnabled());
+    EXPECT_EQ(Port->Baudrate(), TBaudrate::br19200);
+
+    Window->CmdVerder->click();
+    ASSERT_TRUE(WaitUntil([&] { return Window->PanelBaudtare->text() == "57600 bit/s"; }, 3000));
+    EXPECT_EQ(reported.size(), 1);
+    SetErrorReporter(nullptr);
 }

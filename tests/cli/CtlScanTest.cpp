@@ -1,9 +1,18 @@
 // kq9ctl scan against kq9ctl sim on a pty, with a unit at line settings of its own: the pty
-// shows the rate and stop bits, so the unit is found only where those match.
+// shows the rate and stop bits, so the unit is found only where those match; and its search loop
+// in-process on the simulated line, behind an adapter that refuses a rate.
 
 #include "ChildProcess.h"
+#include "cli/CtlScan.h"
+#include "comm/LBComm.h"
+#include "comm/PlainHandover.h"
+#include "comm/UiHandover.h"
+#include "sim/SimLineSettings.h"
+#include "sim/SimSerialDevice.h"
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 #include <sstream>
 
@@ -77,4 +86,48 @@ TEST(Kq9ctlScan, SimRefusesLineSettingsForAUnitItDoesNotServe) {
         EXPECT_EQ(sim.ExitCode, 1) << unitLine;
         EXPECT_NE(sim.Err.find("--unit-line"), std::string::npos) << sim.Err;
     }
+}
+
+namespace {
+
+// The simulated line behind an adapter that cannot run at 28800 bit/s.
+class TNo28800Device : public TSimSerialDevice {
+public:
+    using TSimSerialDevice::TSimSerialDevice;
+    int SetCommState(const TDcb& dcb) override {
+        return dcb.BaudRate == 28800 ? EINVAL : TSimSerialDevice::SetCommState(dcb);
+    }
+};
+
+} // namespace
+
+TEST(Kq9ctlScan, ARateTheAdapterRefusesIsReportedAndSkippedAndTheScanGoesOn) {
+    auto line = std::make_shared<TSimLine>();
+    line->AddUnit(1);
+    line->Configure(1, [](TSimUnit& u) { ParseSimLineSettings("38400,N,8,1", u.Line); });
+    TPlainHandover handover;
+    SetUiHandover(&handover);
+    TLBComm port([line] { return std::make_shared<TNo28800Device>(line); });
+    port.SetFrameParitybit(TParityBit::None);
+    port.Open();
+    TSearchOptions options;
+    options.StartRate = 1; // 19200
+    options.FirstUnit = options.LastUnit = 1;
+
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const int result = ScanLine(port, options, [&](const std::function<bool()>& done) {
+        while (!done())
+            handover.ProcessMessages(-1);
+    });
+    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string err = testing::internal::GetCapturedStderr();
+    port.Close();
+    SetUiHandover(nullptr);
+
+    EXPECT_EQ(result, 0) << err;
+    EXPECT_EQ(Lines(out).size(), 1u) << out;
+    EXPECT_EQ(Settings(out.substr(0, out.find('\n'))), "01\t38400\tNone\t1") << out;
+    EXPECT_NE(err.find("refuses 28800 bit/s"), std::string::npos) << err;
+    EXPECT_NE(err.find("searching at 9600 bit/s"), std::string::npos) << "went round: " << err;
 }

@@ -158,9 +158,19 @@ TEST(PortComponent, AFailingConfigurationClosesThePortAgain) {
     // While open, a failing line setting raises, and the port stays open.
     fake.Device->FailSetCommState = 0;
     fake.Port.Open();
+    const TBaudrate running = fake.Port.Baudrate();
+    ASSERT_NE(running, TBaudrate::br19200);
     fake.Device->FailSetCommState = EIO;
     EXPECT_THROW(fake.Port.SetBaudrate(TBaudrate::br19200), ECommInitError);
     EXPECT_TRUE(fake.Port.Active());
+    // The port goes on saying what the device runs at, and a later change keeps that rate.
+    EXPECT_EQ(fake.Port.Baudrate(), running);
+    EXPECT_THROW(fake.Port.SetFrameStopbits(TStopBit::sb_2), ECommInitError);
+    EXPECT_EQ(fake.Port.FrameStopbits(), TStopBit::sb_1);
+    fake.Device->FailSetCommState = 0;
+    fake.Port.SetFrameParitybit(TParityBit::Odd);
+    EXPECT_EQ(fake.Device->LastDcb().BaudRate, BitsPerSecond(running));
+    EXPECT_EQ(fake.Device->LastDcb().StopBits, ONESTOPBIT);
 }
 
 TEST(PortComponent, QueueRequestOnAClosedPortIsRefused) {

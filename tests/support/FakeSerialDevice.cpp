@@ -48,6 +48,8 @@ int TFakeSerialDevice::SetCommState(const TDcb& dcb) {
     std::lock_guard lock(FMutex);
     if (FailSetCommState != 0)
         return FailSetCommState;
+    if (RefusedBaudRate != 0 && dcb.BaudRate == RefusedBaudRate)
+        return EINVAL;
     FDcb = dcb;
     ++FDcbWrites;
     return 0;

@@ -32,6 +32,7 @@ public:
     // Knobs: the next calls of these kinds fail with the given errno.
     int FailCreate = 0;
     int FailSetCommState = 0;
+    uint32_t RefusedBaudRate = 0; // SetCommState fails with EINVAL for this rate
     int FailWrites = 0;      // number of writes that fail with EIO
     std::atomic<bool> Vanish{false}; // every read fails with 995; may change while open
     int FailClose = 0;       // CloseHandle fails with this errno
