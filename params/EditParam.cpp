@@ -443,8 +443,11 @@ void TFormEditParam::subNokkenInfoClick() {
 }
 
 void TFormEditParam::subLinearisatieClick() {
-    if (FormLinearisatie)
-        Dialogs.ExecDialog(*FormLinearisatie);
+    if (!FormLinearisatie)
+        return;
+    Dialogs.ExecDialog(*FormLinearisatie);
+    // Its points are edited through the service dialog straight into the store.
+    FillPage();
 }
 
 void TFormEditParam::subErrorNummersClick() {

@@ -6,8 +6,11 @@
 #include "comm/LBComm.h"
 #include "params/DisplayNokken.h"
 #include "params/EditParam.h"
+#include "params/ParamStore.h"
 
 #include <QAction>
+#include <QTableWidget>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 using namespace kq9test;
@@ -34,4 +37,15 @@ TEST_F(EditorTest, TheVensterItemsOpenTheCamDisplayAndTheLinearisation) {
     form.subNokkenInfo->trigger();
     form.subLinearisatie->trigger();
     EXPECT_EQ(opened, (std::vector<QDialog*>{&nokken, &linearisatie}));
+
+    // A point edited in the linearisation window changes the store; the page shows it after.
+    QTreeWidgetItem* group = form.TreeView1->topLevelItem(0)->child(1);
+    form.TreeView1->setCurrentItem(group->child(2));
+    ASSERT_EQ(form.StringGrid1->item(0, 1)->text(), QStringLiteral("017"));
+    Exec = [](QDialog&) {
+        ParamStore().ParData[17] = -12;
+        return 0;
+    };
+    form.subLinearisatie->trigger();
+    EXPECT_EQ(form.StringGrid1->item(0, 3)->text(), QStringLiteral("-1,2"));
 }
