@@ -233,8 +233,8 @@ void TFormLinearisatie::FormActivate() {
 
     FTable = ReadLinTable();
     const TParamDefs& defs = ParamDefs();
-    PanelMode->setText(LinOptionText(LinModeParameter));
-    PanelBron->setText(LinOptionText(LinSourceParameter));
+    PanelMode->setText(StoreOptionText(LinModeParameter));
+    PanelBron->setText(StoreOptionText(LinSourceParameter));
     if (defs.ParameterDefGeladen()) {
         LabelMode->setText(defs.Naam(LinModeParameter));
         LabelBron->setText(defs.Naam(LinSourceParameter) + QStringLiteral("  (") +

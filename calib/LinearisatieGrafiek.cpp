@@ -239,14 +239,6 @@ int LinHitTest(const std::vector<QPoint>& positions, QPoint mouse) {
     return 0;
 }
 
-QString LinOptionText(int nr) {
-    if (!ParamDefs().ParameterDefGeladen())
-        return {};
-    QStringList options = ParamDefs().Opties(nr);
-    int32_t value = Par(nr);
-    return value >= 0 && value < options.size() ? options[value] : QString();
-}
-
 QString LinGraphDescription(const TLinTable& table, int selected) {
     if (!table.Drawable())
         return QStringLiteral("linearisation table with %1 points: no curve").arg(table.Count());

@@ -89,9 +89,5 @@ constexpr bool LinShowsQuadrant(int32_t mode) {
 
 // The first point (1 …) within reach of `mouse`, or 0.
 int LinHitTest(const std::vector<QPoint>& positions, QPoint mouse);
-
-// The option text of parameter `nr` for its current value, empty when the value is no index of
-// the list or the definitions are missing.
-QString LinOptionText(int nr);
 // What the plot shows, for its accessible description.
 QString LinGraphDescription(const TLinTable& table, int selected);

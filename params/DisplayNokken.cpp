@@ -28,11 +28,6 @@ QLabel* DetailPanel(QWidget* parent, const char* name, const QString& what, int 
     return panel;
 }
 
-void Show(QLabel* panel, const std::optional<QString>& text) {
-    if (text)
-        panel->setText(*text);
-}
-
 } // namespace
 
 TFormDisplayNokken::TFormDisplayNokken(QWidget* parent) : TActivatedDialog(parent) {
@@ -171,21 +166,14 @@ void TFormDisplayNokken::FillGrid() {
 }
 
 void TFormDisplayNokken::ShowDetails(int cam, int output) {
-    TCamDetails details = CamDetails(cam, output);
-    if (details.Clear) {
-        for (QLabel* panel :
-             {PanelNokNummer, PanelFunctie, PanelBron, PanelAanvang, PanelSelectAanvang, PanelEinde,
-              PanelSelectEinde, PanelHysteresis, PanelVervroeging})
-            panel->clear();
-        return;
-    }
-    Show(PanelNokNummer, details.NokNummer);
-    Show(PanelFunctie, details.Functie);
-    Show(PanelBron, details.Bron);
-    Show(PanelAanvang, details.Aanvang);
-    Show(PanelSelectAanvang, details.SelectAanvang);
-    Show(PanelEinde, details.Einde);
-    Show(PanelSelectEinde, details.SelectEinde);
-    Show(PanelHysteresis, details.Hysteresis);
-    Show(PanelVervroeging, details.Vervroeging);
+    const TCamDetails details = CamDetails(cam, output);
+    PanelNokNummer->setText(details.NokNummer);
+    PanelFunctie->setText(details.Functie);
+    PanelBron->setText(details.Bron);
+    PanelAanvang->setText(details.Aanvang);
+    PanelSelectAanvang->setText(details.SelectAanvang);
+    PanelEinde->setText(details.Einde);
+    PanelSelectEinde->setText(details.SelectEinde);
+    PanelHysteresis->setText(details.Hysteresis);
+    PanelVervroeging->setText(details.Vervroeging);
 }

@@ -19,16 +19,6 @@ bool SwitchesOutput(int cam, int output) {
            Par(CamFunctionParameter(cam)) > 0 && Par(CamOutputParameter(cam)) == output;
 }
 
-std::optional<QString> OptionText(int nr) {
-    if (!ParamDefs().ParameterDefGeladen())
-        return std::nullopt;
-    QStringList options = ParamDefs().Opties(nr);
-    int32_t value = Par(nr);
-    if (value < 0 || value >= options.size())
-        return std::nullopt;
-    return options[value];
-}
-
 // A selector that names no value leaves its value panel empty.
 QString SelectedValueText(int selectorParameter, int ownParameter) {
     std::optional<int32_t> value = CamSelectedValue(Par(selectorParameter), Par(ownParameter));
@@ -81,13 +71,13 @@ TCamDetails CamDetails(int cam, int output) {
         return details;
     details.Clear = false;
     details.NokNummer = QString::number(cam);
-    details.Functie = OptionText(CamFunctionParameter(cam));
-    details.Bron = OptionText(CamSourceParameter(cam));
+    details.Functie = StoreOptionText(CamFunctionParameter(cam));
+    details.Bron = StoreOptionText(CamSourceParameter(cam));
     details.Aanvang = SelectedValueText(CamStartSelectorParameter(cam), CamStartParameter(cam));
-    details.SelectAanvang = OptionText(CamStartSelectorParameter(cam));
+    details.SelectAanvang = StoreOptionText(CamStartSelectorParameter(cam));
     if (Par(CamFunctionParameter(cam)) == 1) {
         details.Einde = SelectedValueText(CamEndSelectorParameter(cam), CamEndParameter(cam));
-        details.SelectEinde = OptionText(CamEndSelectorParameter(cam));
+        details.SelectEinde = StoreOptionText(CamEndSelectorParameter(cam));
     } else {
         details.Einde = NoEndText;
         details.SelectEinde = NoEndText;

@@ -49,13 +49,12 @@ std::optional<TInk> CamCellColour(int cam, int output);
 // The cell's state in words, for its accessible description: "cam 5: function 2 on output 3".
 QString CamCellDescription(int cam, int output);
 
-// The nine detail panels. Clear: empty every panel. Otherwise each text that is set replaces its
-// panel's, and an unset one (an option text the definitions do not give) leaves the panel as it
-// was.
+// The texts of the nine detail panels; all empty (Clear) when the cell shows no cam. An option
+// text the definitions do not give stays empty rather than keep another cam's text.
 struct TCamDetails {
     bool Clear = true;
-    std::optional<QString> NokNummer, Functie, Bron, Aanvang, SelectAanvang, Einde, SelectEinde,
-        Hysteresis, Vervroeging;
+    QString NokNummer, Functie, Bron, Aanvang, SelectAanvang, Einde, SelectEinde, Hysteresis,
+        Vervroeging;
 };
 // The details of the cell of cam n in the row of output `output`: the cam's own when it is on
 // and switches that output, none otherwise.

@@ -96,8 +96,7 @@ QString TParamDefs::OptieTekst(int nr, int32_t value) const {
 }
 
 QString TParamDefs::OptieTekst(int nr, int32_t value, int taal) const {
-    QStringList options = Opties(nr, taal);
-    return value >= 0 && value < options.size() ? options[value] : NoOptionText;
+    return Opties(nr, taal).value(value, NoOptionText);
 }
 
 int32_t TParamDefs::Dec(int nr) const {
@@ -119,6 +118,11 @@ int32_t TParamDefs::Default(int nr) const {
 int32_t TParamDefs::PageRow(int pageId, int row) const {
     int32_t nr = FParamNoIni.ReadInteger(std::to_string(pageId), "ParId" + std::to_string(row), -1);
     return nr >= 0 && nr < ParameterCount ? nr : -1;
+}
+
+QString StoreOptionText(int nr) {
+    const TParamDefs& defs = ParamDefs();
+    return defs.ParameterDefGeladen() ? defs.Opties(nr).value(ParamStore().ParData[nr]) : QString();
 }
 
 TParamDefs& ParamDefs() {

@@ -76,6 +76,11 @@ private:
 // The program-wide instance.
 TParamDefs& ParamDefs();
 
+// The option text of the store's value of parameter `nr`, from the program-wide definitions;
+// empty when they are not loaded or the value is no index of the list. For windows that show the
+// text alone, where "########" would read as a value.
+QString StoreOptionText(int nr);
+
 // Load "Parameters.txt" and "ParNo.txt" from ProgramPath into the program-wide instance.
 void ParameterDef_lezen();
 void ParamNo_lezen();

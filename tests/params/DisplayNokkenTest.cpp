@@ -49,6 +49,18 @@ TEST(DisplayNokkenTest, TheGridShowsEachActiveCamAndThePanelsFollowTheCell) {
     EXPECT_EQ(form.PanelNokNummer->text(), "");
     EXPECT_EQ(form.PanelFunctie->text(), "");
 
+    // A function beyond the option list shows no text, not the text of the cam shown before.
+    store.ParData[CamFunctionParameter(6)] = 7;
+    store.ParData[CamOutputParameter(6)] = 3;
+    form.close();
+    form.show();
+    grid->setCurrentCell(2, 4);
+    ASSERT_EQ(form.PanelFunctie->text(), "From start +");
+    grid->setCurrentCell(2, 5);
+    EXPECT_EQ(form.PanelNokNummer->text(), "6");
+    EXPECT_EQ(form.PanelFunctie->text(), "");
+    EXPECT_EQ(form.PanelSelectAanvang->text(), "Own position");
+
     // A cam switched off since the last showing loses its colour.
     store.ParData[CamFunctionParameter(5)] = 0;
     form.close();

@@ -65,9 +65,9 @@ TEST_F(NokkenInfoTest, SelectorsChooseOwnPositionSetpointOrThumbwheel) {
     EXPECT_EQ(details.Einde, "-7,5");
     EXPECT_EQ(details.Hysteresis, "1,2");
     EXPECT_EQ(details.Vervroeging, "1,500");
-    // Without definitions the option texts leave their panels as they are.
-    EXPECT_EQ(details.Functie, std::nullopt);
-    EXPECT_EQ(details.SelectAanvang, std::nullopt);
+    // Without definitions the option texts are empty.
+    EXPECT_EQ(details.Functie, "");
+    EXPECT_EQ(details.SelectAanvang, "");
 
     store.ParData[203] = 2;
     store.ParData[CamStartSelectorParameter(6)] = 50;
@@ -94,6 +94,6 @@ TEST_F(NokkenInfoTest, OptionTextsComeFromTheDefinitionsWhenTheValueIndexesThem)
     ParamStore().ParData[CamStartSelectorParameter(2)] = 1;
     TCamDetails details = CamDetails(2, 1);
     EXPECT_EQ(details.Functie, "Plus");
-    EXPECT_EQ(details.Bron, std::nullopt);
+    EXPECT_EQ(details.Bron, "");
     EXPECT_EQ(details.SelectAanvang, "S1");
 }
