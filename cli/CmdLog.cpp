@@ -7,11 +7,11 @@
 #include "calib/GrafiekCsv.h"
 #include "cli/CtlCommands.h"
 #include "cli/CtlExit.h"
+#include "cli/CtlFiles.h"
+#include "cli/CtlParams.h"
 #include "cli/CtlPort.h"
 #include "cli/CtlProgress.h"
 #include "cli/CtlTransfer.h"
-#include "params/LeesParSollSequence.h"
-#include "params/ParamStore.h"
 
 #include <QString>
 
@@ -113,22 +113,6 @@ private:
     struct sigaction FPrevious {};
 };
 
-// The position sources show the unit's position decimals: parameter 203, read from it.
-int ReadPositionDecimals(TCtlPort& port) {
-    const std::string request = "rp 203";
-    std::string reply;
-    if (int result = port.Exchange(request, reply); result != CtlExit::Success)
-        return result;
-    int32_t value = 0;
-    if (!reply.starts_with("rp") || !ReadReplyValue(reply, value)) {
-        std::cerr << "kq9ctl: unexpected reply \"" << WithoutLineEnd(reply) << "\" to \"" << request
-                  << "\"\n";
-        return CtlExit::Unexpected;
-    }
-    ParamStore().ParData[203] = value;
-    return CtlExit::Success;
-}
-
 int EndExitCode(const TGrafiekRecorder& recorder) {
     switch (recorder.End()) {
     case TLogEnd::Timeout:
@@ -167,11 +151,18 @@ int RunLogCommand(const TCtlOptions& global) {
         std::cerr << "kq9ctl: " << error << '\n' << CtlUsage();
         return CtlExit::Usage;
     }
+    // A recording that cannot be saved is not worth the wait.
+    if (!options.CsvPath.empty()) {
+        if (int result = CheckWritableForCtl(options.CsvPath); result != CtlExit::Success)
+            return result;
+    }
     TCtlPort port(global);
     if (int result = OpenAndSelect(port); result != CtlExit::Success)
         return result;
     if (!LogSources[options.Source].Analog) {
-        if (int result = ReadPositionDecimals(port); result != CtlExit::Success)
+        // The position sources show the unit's position decimals, parameter 203.
+        int32_t decimals = 0;
+        if (int result = ReadUnitParameter(port, 203, decimals); result != CtlExit::Success)
             return result;
     }
 

@@ -81,6 +81,12 @@ TEST_F(CtlLogTest, RecordsTheCountAskedForWithRisingTimeStamps) {
     ASSERT_GE(rows.size(), 2u);
     EXPECT_EQ(rows[0][1].section('.', 1).size(), 4);
     EXPECT_GE(rows[0][1].toDouble(), 4.0);
+
+    // A file that cannot be written is found out before anything is recorded.
+    run = Log({"4", "--seconds", "30", "--csv", (Home / "missing" / "current.csv").string()});
+    EXPECT_EQ(run.ExitCode, 6);
+    EXPECT_NE(run.Err.find("cannot write"), std::string::npos) << run.Err;
+    EXPECT_EQ(run.Err.find("recording"), std::string::npos) << run.Err;
 }
 
 TEST_F(CtlLogTest, ASilentUnitEndsItWithTheTimeOutCode) {
