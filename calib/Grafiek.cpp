@@ -45,6 +45,11 @@ void SelectRow(QListWidget* list, int index) {
     list->setCurrentRow(index >= 0 && index < list->count() ? index : 0);
 }
 
+// The value scale a source is fixed to, -1 when it is free or there is no source.
+int FixedValueScale(int source) {
+    return source >= 0 ? LogSources[ValidLogSource(source)].FixedValueScale : -1;
+}
+
 } // namespace
 
 TFormGrafiek::TFormGrafiek(TLBComm* port, QWidget* parent, std::function<int64_t()> clock)
@@ -209,12 +214,12 @@ void TFormGrafiek::SetIdle(bool portOpen) {
     CmdStartLog->setEnabled(portOpen && ComboBoxBron->currentIndex() >= 0);
     CmdStopLog->setEnabled(false);
     ComboBoxBron->setEnabled(true);
-    ListBoxY->setEnabled(true);
+    // An analog source's axis is labelled for its own scale only.
+    ListBoxY->setEnabled(FixedValueScale(ComboBoxBron->currentIndex()) < 0);
 }
 
 void TFormGrafiek::ComboBoxBronChange() {
-    int source = ComboBoxBron->currentIndex();
-    int fixed = source >= 0 ? LogSources[ValidLogSource(source)].FixedValueScale : -1;
+    const int fixed = FixedValueScale(ComboBoxBron->currentIndex());
     if (fixed >= 0) {
         QSignalBlocker blocker(ListBoxY);
         ListBoxY->setCurrentRow(fixed);

@@ -124,12 +124,18 @@ TLogChart DrawLogChart(const TLogBuffer& buffer, const TLogView& view) {
     if (newest <= 0)
         return chart;
 
-    int64_t x = LogTimeX(buffer.Times[s], t0, d);
-    int64_t y = LogValueY(buffer.Values[s], units);
-    for (int i = s + 1; i <= newest; ++i) {
+    // A slot whose reply held no number has no value: the curve goes on from the last one read
+    // to the next, instead of dipping to 0.
+    bool drawn = false;
+    int64_t x = 0, y = 0;
+    for (int i = s; i <= newest; ++i) {
+        if (!buffer.Read[i])
+            continue;
         int64_t nx = LogTimeX(buffer.Times[i], t0, d);
         int64_t ny = LogValueY(buffer.Values[i], units);
-        CurveSegment(chart.Plot, x, y, nx, ny);
+        if (drawn)
+            CurveSegment(chart.Plot, x, y, nx, ny);
+        drawn = true;
         x = nx;
         y = ny;
         if (x > PlotWidth)

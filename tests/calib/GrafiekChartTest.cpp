@@ -132,6 +132,13 @@ TEST_F(GrafiekChartTest, TheCurveScalesWithoutOverflowAndStopsPastTheRightEdge) 
     // The sample at 5 s lies past the right edge: the line goes to it and the curve ends.
     EXPECT_EQ(curve[2].From, QPoint(120, 204));
     EXPECT_EQ(curve[2].To, QPoint(611, 204));
+
+    // Slots without a number, here the first shown and one in the middle, are passed over.
+    buffer = Samples({{0, 0}, {200, 500}, {400, 0}, {600, 500}});
+    buffer.Read[0] = buffer.Read[2] = false;
+    curve = Curve(DrawLogChart(buffer, TLogView{}).Plot);
+    ASSERT_EQ(curve.size(), 1u);
+    EXPECT_EQ(curve[0], (TDrawLine{{60, 4}, {180, 4}, TInk::Blue}));
 }
 
 TEST_F(GrafiekChartTest, TheValueAxisCountsDivisionsInTheSourcesUnits) {

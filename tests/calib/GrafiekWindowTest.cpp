@@ -103,7 +103,7 @@ TEST_F(GrafiekWindowTest, OpensWithItsSettingsAndHandsThemBackOnClose) {
     EXPECT_EQ(Form.ComboBoxBron->currentIndex(), 0);
 }
 
-TEST_F(GrafiekWindowTest, AnalogSourcesFixTheValueScaleUntilARecordingStops) {
+TEST_F(GrafiekWindowTest, AnalogSourcesKeepTheirFixedValueScaleThroughARecording) {
     OpenPort();
     Form.show();
     EXPECT_TRUE(Form.CmdStartLog->isEnabled());
@@ -125,7 +125,8 @@ TEST_F(GrafiekWindowTest, AnalogSourcesFixTheValueScaleUntilARecordingStops) {
     Form.CmdStopLog->click();
     EXPECT_EQ(Form.PanelCommError->text(), "Recording stopped");
     EXPECT_FALSE(IsRed(Form.PanelCommError));
-    EXPECT_TRUE(Form.ListBoxY->isEnabled());
+    EXPECT_FALSE(Form.ListBoxY->isEnabled()) << "another scale would mislabel the axis";
+    EXPECT_EQ(Form.ImageY->Drawing().All<TDrawText>()[0].Text, "20");
     EXPECT_TRUE(Form.ComboBoxBron->isEnabled());
     EXPECT_TRUE(Form.CmdStartLog->isEnabled());
     EXPECT_FALSE(Form.CmdStopLog->isEnabled());
