@@ -40,6 +40,12 @@ void SetErrorText(QWidget* widget, bool error) {
                  error ? QColor(Qt::red) : QApplication::palette().color(QPalette::WindowText));
 }
 
+void ShowCaptionEnabled(QWidget* caption, bool enabled) {
+    SetTextColor(caption, enabled ? QApplication::palette().color(QPalette::WindowText)
+                                  : DisabledCaptionColor());
+    caption->setAccessibleDescription(enabled ? QString() : QStringLiteral("disabled"));
+}
+
 void ShowStatusText(QLabel* panel, const QString& text, bool error) {
     panel->setText(text);
     SetErrorText(panel, error);

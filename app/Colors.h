@@ -22,6 +22,10 @@ void SetBackground(QWidget* widget, const QColor& color);
 // The colour of the widget's text; red for error texts, the window text colour otherwise.
 void SetTextColor(QWidget* widget, const QColor& color);
 void SetErrorText(QWidget* widget, bool error);
+// Greys the caption of a disabled group, or gives it the window text colour again. The grey
+// alone says nothing to a screen reader, so a greyed caption reads "disabled" in its accessible
+// description.
+void ShowCaptionEnabled(QWidget* caption, bool enabled);
 // Shows `text` in a status panel, in red when it reports an error. The red alone says nothing
 // to a screen reader, so a shown error also reads "error" in the panel's accessible
 // description; an empty panel reports nothing.

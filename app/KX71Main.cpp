@@ -121,7 +121,7 @@ bool TFormMain::IsShown(const QWidget* window) {
 
 void TFormMain::LBComm1Activate() {
     ShowLineLost({});
-    PanelComInfo->clear();
+    ShowStatusText(PanelComInfo, {}, false);
     CmdSelectUnit->setText(FCmdComClose);
     for (QPushButton* button : {CmdTerminalZenden, CmdResetError, CmdActual, CmdInUit, CmdDuimwiel})
         button->setEnabled(true);
@@ -136,8 +136,8 @@ void TFormMain::LBComm1Activate() {
 }
 
 void TFormMain::LBComm1Deactivate() {
-    PanelErrorNo->clear();
-    PanelComInfo->clear();
+    ShowStatusText(PanelErrorNo, {}, true);
+    ShowStatusText(PanelComInfo, {}, false);
     CmdTerminalZenden->setEnabled(false);
     CmdSelectUnit->setText(FCmdComOpen);
     for (QPushButton* button : {CmdResetError, CmdActual, CmdInUit, CmdDuimwiel})

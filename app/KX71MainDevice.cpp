@@ -84,7 +84,7 @@ void TFormMain::RunHandler(void (TFormMain::*handler)()) {
 }
 
 void TFormMain::LD100UnitSelectCommResult() {
-    PanelComInfo->clear();
+    ShowStatusText(PanelComInfo, {}, false);
     LD100TypeInfo.SetASCIIProtocol("rt");
     LD100TypeInfo.Send();
 }
@@ -120,22 +120,22 @@ void TFormMain::LD100TypeInfoCommResult(TMemoryStream& result) {
 }
 
 void TFormMain::LD100ReadErrorCommResult(TMemoryStream& result) {
-    PanelComInfo->clear();
-    PanelErrorNo->setText(ErrorNumberText(ReadValueText(result)));
+    ShowStatusText(PanelComInfo, {}, false);
+    ShowStatusText(PanelErrorNo, ErrorNumberText(ReadValueText(result)), true);
     ActivityDots = NextActivityDots(ActivityDots);
     SetStatusText(5, ActivityDots);
 }
 
 void TFormMain::LD100UnitSelectComError(const TCommError& error) {
-    PanelErrorNo->clear();
+    ShowStatusText(PanelErrorNo, {}, true);
     if (error.Code == CommCode::Timeout) {
-        SetErrorText(PanelComInfo, true);
-        PanelComInfo->setText(FPanelTekst0);
+        ShowStatusText(PanelComInfo, FPanelTekst0, true);
     } else if (error.SystemError != 0 || error.LineErrors != 0) {
-        SetErrorText(PanelComInfo, true);
-        PanelComInfo->setText(FPanelTekst1 + " " +
-                              QString::number(static_cast<uint32_t>(error.SystemError)) + ", " +
-                              QString::number(static_cast<uint32_t>(error.LineErrors)));
+        ShowStatusText(PanelComInfo,
+                       FPanelTekst1 + " " +
+                           QString::number(static_cast<uint32_t>(error.SystemError)) + ", " +
+                           QString::number(static_cast<uint32_t>(error.LineErrors)),
+                       true);
     }
 }
 
@@ -161,7 +161,7 @@ void TFormMain::CmdTerminalZendenClick() {
 }
 
 void TFormMain::LD100Protocol1CommResult(TMemoryStream& result) {
-    PanelComInfo->clear();
+    ShowStatusText(PanelComInfo, {}, false);
     // The whole reply as text, split into lines at the line ends it contains.
     QString text =
         DecodeWindows1252(QByteArrayView(reinterpret_cast<const char*>(result.Bytes().data()),

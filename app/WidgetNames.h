@@ -1,6 +1,6 @@
 #pragma once
 // Controls carry their own name as object name, so tests and accessibility tools find them, and
-// an accessible name that says what they show.
+// an accessible name that says what they show, or for a value a description of the quantity.
 
 #include <QString>
 #include <QWidget>
@@ -13,5 +13,13 @@ template <typename T> T* Named(T* object, const char* name, const QString& acces
         if (!accessibleName.isEmpty())
             object->setAccessibleName(accessibleName);
     }
+    return object;
+}
+
+// A control that shows a value, such as a panel: it gets no accessible name of its own, so that
+// its text, the value, is what a screen reader reads; the description says which quantity it is.
+template <typename T> T* NamedValue(T* object, const char* name, const QString& quantity) {
+    Named(object, name);
+    object->setAccessibleDescription(quantity);
     return object;
 }

@@ -300,9 +300,8 @@ void TFormCalibratie::BindLogic() {
 }
 
 void TFormCalibratie::ShowGroup(TCalibGroup group, bool enabled) {
-    QColor color = enabled ? WindowTextColor() : DisabledCaptionColor();
     auto show = [&](QWidget* caption, std::initializer_list<QWidget*> controls) {
-        SetTextColor(caption, color);
+        ShowCaptionEnabled(caption, enabled);
         for (QWidget* control : controls)
             control->setEnabled(enabled);
     };
@@ -312,7 +311,7 @@ void TFormCalibratie::ShowGroup(TCalibGroup group, bool enabled) {
                 continue;
             show(Labels[i], {SpinEdits[i]});
             if (units)
-                SetTextColor(UnitLabels[i], color);
+                ShowCaptionEnabled(UnitLabels[i], enabled);
         }
     };
     auto showTeachPoints = [&](bool current) {

@@ -91,8 +91,8 @@ void TFormGrafiek::CreateControls() {
     Gauge1->setGeometry(80, 477, 250, 18);
     Gauge1->setRange(0, LogLastSlot);
     Gauge1->setTextVisible(false);
-    LabelBufferCount = Named(new QLabel(QStringLiteral("0,0 sec"), this), "LabelBufferCount",
-                             QStringLiteral("Recorded time"));
+    LabelBufferCount = NamedValue(new QLabel(QStringLiteral("0,0 sec"), this), "LabelBufferCount",
+                                  QStringLiteral("Recorded time"));
     LabelBufferCount->setGeometry(338, 476, 80, 20);
     PanelCommError = Named(new QLabel(this), "PanelCommError", QStringLiteral("Recording status"));
     PanelCommError->setGeometry(424, 475, RightColumn - 424 - 8, 22);

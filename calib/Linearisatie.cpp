@@ -28,7 +28,7 @@ constexpr int RightColumn = 828;
 constexpr int RightWidth = 204;
 
 QLabel* ValuePanel(QWidget* parent, const char* name, const QString& what) {
-    auto* panel = Named(new QLabel(parent), name, what);
+    auto* panel = NamedValue(new QLabel(parent), name, what);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     panel->setContentsMargins(4, 0, 4, 0);

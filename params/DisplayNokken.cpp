@@ -21,7 +21,7 @@ constexpr int CamColumnWidth = 18;
 constexpr int RowHeight = 24;
 
 QLabel* DetailPanel(QWidget* parent, const char* name, const QString& what, int minimumWidth) {
-    auto* panel = Named(new QLabel(parent), name, what);
+    auto* panel = NamedValue(new QLabel(parent), name, what);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setContentsMargins(4, 0, 4, 0);
     panel->setMinimumSize(minimumWidth, 22);

@@ -98,10 +98,12 @@ TEST_F(MainWindowTest, TheErrorPollShowsTheErrorNumberAndCountsItsReplies) {
     Answer("rf", "rf 5\r\n");
     poll();
     EXPECT_EQ(Form->PanelErrorNo->text(), "KX71... Error: 5");
+    EXPECT_EQ(Form->PanelErrorNo->accessibleDescription(), "error");
     EXPECT_EQ(Form->StatusPanel[5]->text(), ". ");
     Answer("rf", "rf -12\r\n");
     poll();
     EXPECT_TRUE(Form->PanelErrorNo->text().isEmpty());
+    EXPECT_TRUE(Form->PanelErrorNo->accessibleDescription().isEmpty());
     for (int i = 0; i < 4; ++i)
         poll();
     EXPECT_EQ(Form->StatusPanel[5]->text(), ". . . . . . ");
@@ -116,6 +118,7 @@ TEST_F(MainWindowTest, TheErrorPollShowsTheErrorNumberAndCountsItsReplies) {
     ASSERT_TRUE(WaitUntil([&] { return Form->PanelComInfo->text() == "No answer"; }, 2000));
     EXPECT_TRUE(Form->PanelErrorNo->text().isEmpty());
     EXPECT_EQ(Form->PanelComInfo->palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_EQ(Form->PanelComInfo->accessibleDescription(), "error");
 }
 
 TEST_F(MainWindowTest, NoPollWhileThePortIsClosed) {

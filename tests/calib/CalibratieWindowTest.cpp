@@ -69,6 +69,7 @@ TEST_F(CalibratieWindowTest, GroupsAreGreyedAndEnabledAsTheControllerConfirms) {
     EXPECT_EQ(TextColor("GroupBoxDASpanning"), Grey);
     EXPECT_EQ(TextColor("LabelEenheid_Gain_U_pos"), Grey);
     EXPECT_EQ(TextColor("LabelEenheid1"), Grey);
+    EXPECT_EQ(Find("GroupBoxDASpanning")->accessibleDescription(), "disabled");
     EXPECT_FALSE(Find("CmdSetUmin")->isEnabled());
     EXPECT_EQ(TextColor("GroupBoxADStroom"), Grey);
     EXPECT_EQ(TextColor("Label_Offset_I_AD"), Grey);
@@ -82,6 +83,7 @@ TEST_F(CalibratieWindowTest, GroupsAreGreyedAndEnabledAsTheControllerConfirms) {
     Confirm("km 1");
     EXPECT_EQ(Find<QLabel>("Panel1")->text(), "km 1");
     EXPECT_EQ(TextColor("GroupBox4"), Normal);
+    EXPECT_EQ(Find("GroupBox4")->accessibleDescription(), "");
     EXPECT_TRUE(Find("CmdSet_I_InActief")->isEnabled());
     EXPECT_EQ(TextColor("GroupBoxADSpanning"), Normal);
     EXPECT_EQ(TextColor("Label_Gain_U_neg_AD"), Normal);

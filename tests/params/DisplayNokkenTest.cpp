@@ -41,6 +41,9 @@ TEST(DisplayNokkenTest, TheGridShowsEachActiveCamAndThePanelsFollowTheCell) {
 
     grid->setCurrentCell(2, 4);
     EXPECT_EQ(form.PanelNokNummer->text(), "5");
+    // A screen reader reads the value as the panel's name, and the quantity with it.
+    EXPECT_EQ(form.PanelNokNummer->accessibleName(), "");
+    EXPECT_EQ(form.PanelNokNummer->accessibleDescription(), "Cam number");
     EXPECT_EQ(form.PanelFunctie->text(), "From start +");
     EXPECT_EQ(form.PanelAanvang->text(), "12,34");
     EXPECT_EQ(form.PanelSelectAanvang->text(), "Own position");
