@@ -173,10 +173,12 @@ QString LogBufferText(const TLogBuffer& buffer) {
 QString LogChartDescription(const TLogBuffer& buffer, int source) {
     if (buffer.Count <= 0)
         return QStringLiteral("no samples");
+    const int newest = std::min(buffer.Count, LogSlotCount) - 1;
+    const QString value = buffer.Read[newest] ? LogValueText(source, buffer.Values[newest])
+                                              : QStringLiteral("without a value");
     return QStringLiteral("%1 samples, newest %2 at %3")
         .arg(buffer.Count)
-        .arg(LogValueText(source, buffer.Values[buffer.Count - 1]))
-        .arg(LogBufferText(buffer));
+        .arg(value, LogBufferText(buffer));
 }
 
 QString LogValueText(int source, int32_t value) {

@@ -171,6 +171,8 @@ TEST_F(GrafiekChartTest, TheBufferLabelAndDescriptionTellTheNewestSample) {
     TLogBuffer buffer = Samples({{0, 7}, {3249, 1234}});
     EXPECT_EQ(LogBufferText(buffer), "3,2 sec");
     EXPECT_EQ(LogChartDescription(buffer, 0), "2 samples, newest 1234 at 3,2 sec");
+    buffer.Read[1] = false;
+    EXPECT_EQ(LogChartDescription(buffer, 0), "2 samples, newest without a value at 3,2 sec");
     EXPECT_EQ(LogChartDescription(TLogBuffer{}, 0), "no samples");
     EXPECT_EQ(LogBufferText(TLogBuffer{}), "0,0 sec");
 }
