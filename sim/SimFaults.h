@@ -19,5 +19,8 @@ struct TSimFaults {
     bool NoEcho = false;      // leave out the command's two letters and the blank
     int CutAfter = -1;        // send only the first n bytes of the answer; -1: all
     bool LongReply = false;   // pad the answer to more than 100 bytes
+    int Garbage = 0;          // line noise of this many bytes instead of the answer: no digits,
+                              // no line end (the command is carried out, its answer is lost)
+    bool Endless = false;     // after the answer, filler without a pause until the next command
     int DropLineAfterMs = -1; // that long after the answer, the line goes dead; -1: never
 };

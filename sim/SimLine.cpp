@@ -24,6 +24,24 @@ bool Applies(TSimFaults& faults, const TSimCommand& command) {
     return true;
 }
 
+// The answer as the faults shape it, line end included.
+std::string Finished(std::string text, const TSimFaults& faults) {
+    if (faults.NoEcho)
+        text.erase(0, 3);
+    if (faults.LongReply && text.size() < LongReplyBytes)
+        text.resize(LongReplyBytes, '.');
+    text += "\r\n";
+    if (faults.CutAfter >= 0 && static_cast<size_t>(faults.CutAfter) < text.size())
+        text.resize(static_cast<size_t>(faults.CutAfter));
+    return text;
+}
+
+// Bytes that no reader can take for a number or a line end.
+bool NoiseByte(uint8_t byte) {
+    return byte != 0 && byte != '\r' && byte != '\n' && !(byte >= '0' && byte <= '9') &&
+           byte != '$' && byte != 'x' && byte != 'X';
+}
+
 void ResetParameters(TSimUnit& unit, const TSimParameterTable& table) {
     for (int n = 0; n < TSimUnit::ParameterCount; ++n)
         unit.Parameters[n] = table.Def(n).Default;
@@ -110,6 +128,20 @@ void TSimLine::Select(const TSimCommand& parsed) {
     FSelected = number >= 0 && number < MaxUnits && FUnits[number] ? static_cast<int>(number) : -1;
 }
 
+std::string TSimLine::Noise(int count) {
+    std::string bytes;
+    while (static_cast<int>(bytes.size()) < count) {
+        // xorshift32: cheap, and a different noise for every reply
+        FNoise ^= FNoise << 13;
+        FNoise ^= FNoise >> 17;
+        FNoise ^= FNoise << 5;
+        auto byte = static_cast<uint8_t>(FNoise);
+        if (NoiseByte(byte))
+            bytes += static_cast<char>(byte);
+    }
+    return bytes;
+}
+
 TSimReply TSimLine::Respond(const std::string& command, const TDcb& seen, bool framingVisible) {
     std::lock_guard lock(FMutex);
     TSimReply reply;
@@ -131,13 +163,7 @@ TSimReply TSimLine::Respond(const std::string& command, const TDcb& seen, bool f
 
     std::string text = faults.RefuseWith != 0 ? "er " + std::to_string(faults.RefuseWith)
                                               : SimAnswer(unit, FTable, command, Now());
-    if (faults.NoEcho)
-        text.erase(0, 3);
-    if (faults.LongReply && text.size() < LongReplyBytes)
-        text.resize(LongReplyBytes, '.');
-    reply.Bytes = text + "\r\n";
-    if (faults.CutAfter >= 0 && static_cast<size_t>(faults.CutAfter) < reply.Bytes.size())
-        reply.Bytes.resize(static_cast<size_t>(faults.CutAfter));
+    reply.Bytes = faults.Garbage > 0 ? Noise(faults.Garbage) : Finished(text, faults);
     if (hearing == TSimHearing::Garbled) {
         reply.Bytes = SimGarble(reply.Bytes, seen);
         reply.LineErrors = SimFramingErrors(unit.Line.Dcb, seen);
@@ -146,5 +172,6 @@ TSimReply TSimLine::Respond(const std::string& command, const TDcb& seen, bool f
     reply.ChunkSize = faults.ChunkSize;
     reply.ChunkGapMs = faults.ChunkGapMs;
     reply.DropLineAfterMs = faults.DropLineAfterMs;
+    reply.Endless = faults.Endless;
     return reply;
 }

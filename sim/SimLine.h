@@ -25,6 +25,7 @@ struct TSimReply {
     int ChunkGapMs = 0;       // pause between pieces
     uint32_t LineErrors = 0;  // CE_* errors every byte arrives with
     int DropLineAfterMs = -1; // the line goes dead this long after the last byte; -1: never
+    bool Endless = false;     // then filler bytes, without a pause, until the next command
 };
 
 class TSimLine {
@@ -54,6 +55,7 @@ public:
 private:
     void Select(const TSimCommand& command);
     int64_t Now() const;
+    std::string Noise(int count);
 
     mutable std::mutex FMutex;
     std::array<std::unique_ptr<TSimUnit>, MaxUnits> FUnits;
@@ -62,6 +64,7 @@ private:
     TSimParameterTable FTable;
     std::function<int64_t()> FClock;
     int64_t FStartMs = SteadyMs();
+    uint32_t FNoise = 0x2545F491; // the state of the line noise's generator
 
     static int64_t SteadyMs();
 };

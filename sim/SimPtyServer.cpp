@@ -3,6 +3,7 @@
 #include "comm/Termios2.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
@@ -50,6 +51,7 @@ int TSimPtyServer::Start() {
     FSlave = slave;
     FWake = wake;
     FSlavePath = name;
+    Link();
     FThread = std::thread([this] { Serve(); });
     return 0;
 }
@@ -62,6 +64,7 @@ void TSimPtyServer::Stop() {
         FThread.join();
     }
     CloseLine();
+    Unlink();
     if (FWake >= 0) {
         ::close(FWake);
         FWake = -1;
@@ -82,6 +85,23 @@ void TSimPtyServer::CloseLine() {
         ::close(FSlave);
         FMaster = FSlave = -1;
     }
+}
+
+void TSimPtyServer::Link() {
+    if (FLinkPath.empty())
+        return;
+    // Made beside the link and renamed over it, so that the path never names nothing while a
+    // program looks for it.
+    std::string temporary = FLinkPath + ".new";
+    ::unlink(temporary.c_str());
+    if (::symlink(FSlavePath.c_str(), temporary.c_str()) == 0 &&
+        std::rename(temporary.c_str(), FLinkPath.c_str()) != 0)
+        ::unlink(temporary.c_str());
+}
+
+void TSimPtyServer::Unlink() {
+    if (!FLinkPath.empty())
+        ::unlink(FLinkPath.c_str());
 }
 
 TDcb TSimPtyServer::SeenSettings() const {
@@ -117,8 +137,8 @@ bool TSimPtyServer::WriteAll(const char* data, size_t count) {
     return true;
 }
 
-bool TSimPtyServer::Send(const TSimReply& reply) {
-    if (reply.Bytes.empty() && reply.DropLineAfterMs < 0)
+bool TSimPtyServer::Send(const TSimReply& reply, bool more) {
+    if (reply.Bytes.empty() && reply.DropLineAfterMs < 0 && !reply.Endless)
         return true;
     if (!Pause(reply.FirstByteDelayMs))
         return false;
@@ -134,7 +154,26 @@ bool TSimPtyServer::Send(const TSimReply& reply) {
         FDropRequested = true;
         return false;
     }
-    return true;
+    return !reply.Endless || more || SendUntilCommand();
+}
+
+bool TSimPtyServer::SendUntilCommand() {
+    // Some 4000 bytes a second, about what 38400 baud carries: never 50 ms without a byte.
+    constexpr int PieceMs = 2;
+    static const std::string Piece(8, '.');
+    for (;;) {
+        pollfd fds[2] = {{FMaster, POLLIN, 0}, {FWake, POLLIN, 0}};
+        if (::poll(fds, 2, PieceMs) < 0 && errno != EINTR)
+            return false;
+        if (fds[1].revents)
+            return false;
+        if (fds[0].revents & POLLIN)
+            return true;
+        if (fds[0].revents)
+            return false; // the line went away
+        if (!WriteAll(Piece.data(), Piece.size()))
+            return false;
+    }
 }
 
 void TSimPtyServer::Serve() {
@@ -151,16 +190,16 @@ void TSimPtyServer::Serve() {
         if (n <= 0)
             break;
         bool serving = true;
-        for (const std::string& command : FReader.Feed(buffer, static_cast<size_t>(n))) {
-            serving = Send(FLine->Respond(command, SeenSettings(), false));
-            if (!serving)
-                break;
-        }
+        std::vector<std::string> commands = FReader.Feed(buffer, static_cast<size_t>(n));
+        for (size_t i = 0; i < commands.size() && serving; ++i)
+            serving =
+                Send(FLine->Respond(commands[i], SeenSettings(), false), i + 1 < commands.size());
         if (!serving)
             break;
     }
     if (FDropRequested && !FStopping) {
         CloseLine();
+        Unlink();
         FDropped = true;
     }
 }

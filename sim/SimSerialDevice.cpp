@@ -87,7 +87,13 @@ void TSimSerialDevice::Schedule(const TSimReply& reply) {
         if (i > 0 && reply.ChunkSize > 0 && i % static_cast<size_t>(reply.ChunkSize) == 0)
             at += std::chrono::milliseconds(reply.ChunkGapMs);
         at += byteTime;
-        FInFlight.push_back({at, static_cast<uint8_t>(reply.Bytes[i]), reply.LineErrors});
+        FInFlight.push_back({at, static_cast<uint8_t>(reply.Bytes[i]), reply.LineErrors, false});
+    }
+    // Far more than any reader takes; the next command ends it.
+    constexpr int EndlessBytes = 16384;
+    for (int i = 0; reply.Endless && i < EndlessBytes; ++i) {
+        at += byteTime;
+        FInFlight.push_back({at, '.', reply.LineErrors, true});
     }
     if (reply.DropLineAfterMs >= 0) {
         auto dropAt = at + std::chrono::milliseconds(reply.DropLineAfterMs);
@@ -146,8 +152,10 @@ int TSimSerialDevice::WriteFile(const uint8_t* buffer, uint32_t count, uint32_t&
     if (Dropped(now))
         return ERROR_OPERATION_ABORTED;
     FTransmitEnd = std::max(FTransmitEnd, now) + ByteTime() * count;
-    for (const std::string& command : FReader.Feed(buffer, count))
+    for (const std::string& command : FReader.Feed(buffer, count)) {
+        std::erase_if(FInFlight, [](const TArrival& arrival) { return arrival.Filler; });
         Schedule(FLine->Respond(command, FDcb, true));
+    }
     written = count;
     FChanged.notify_all();
     return 0;

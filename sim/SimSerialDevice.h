@@ -44,6 +44,7 @@ private:
         TClock::time_point At;
         uint8_t Byte;
         uint32_t Errors;
+        bool Filler; // of an endless reply: the unit stops sending it when it hears a command
     };
 
     std::chrono::nanoseconds ByteTime() const;

@@ -265,6 +265,17 @@ TEST(SimLine, FaultKnobsShapeTheReply) {
     EXPECT_GT(longReply.size(), 100u);
     EXPECT_EQ(longReply.substr(0, 12), "rt KX71-2412");
     EXPECT_EQ(longReply.substr(longReply.size() - 2), "\r\n");
+    // Noise instead of the answer: nothing a reader could take for a number or a line end, and
+    // different each time; the command itself was carried out.
+    line.Configure(0, [](TSimUnit& u) {
+        u.Faults = {};
+        u.Faults.Garbage = 24;
+    });
+    std::string noise = Ask(line, "wp 2 7");
+    EXPECT_EQ(noise.size(), 24u);
+    EXPECT_EQ(noise.find_first_of("0123456789\r\n"), std::string::npos);
+    EXPECT_NE(Ask(line, "rt"), noise);
+    EXPECT_EQ(line.Unit(0)->Parameters[2], 7);
     // A refusal or silence leaves the command undone.
     line.Configure(0, [](TSimUnit& u) {
         u.Faults = {};
@@ -295,6 +306,7 @@ TEST(SimLine, FaultKnobsShapeTheReply) {
         u.Faults.ChunkSize = 2;
         u.Faults.ChunkGapMs = 20;
         u.Faults.DropLineAfterMs = 5;
+        u.Faults.Endless = true;
     });
     TSimReply reply = line.Respond("rf", AnySettings, true);
     EXPECT_EQ(reply.Bytes, "rf -1\r\n");
@@ -302,6 +314,7 @@ TEST(SimLine, FaultKnobsShapeTheReply) {
     EXPECT_EQ(reply.ChunkSize, 2);
     EXPECT_EQ(reply.ChunkGapMs, 20);
     EXPECT_EQ(reply.DropLineAfterMs, 5);
+    EXPECT_TRUE(reply.Endless);
 }
 
 TEST(SimLine, LineSettingsDecideWhetherAUnitHears) {

@@ -84,6 +84,26 @@ TEST(SimPtyServer, AGapLongerThanTheSilenceEndsTheReply) {
     EXPECT_EQ(port.Exchange("rt").Reply, "rt K");
 }
 
+// A reply that never goes silent ends at the port's limit; the next command stops the stream,
+// and what came before that command arrived is all the next exchange sees of it.
+TEST(SimPtyServer, AnEndlessReplyEndsAtTheLimitAndTheNextCommandStopsIt) {
+    kq9test::TPtySimLine sim({0});
+    sim.UseAs(TPort::COM3);
+    TSimTestPort port({}, TPort::COM3);
+    port.Port.Open();
+    sim.Line().Configure(0, [](TSimUnit& u) {
+        u.Faults = {};
+        u.Faults.AppliesTo = "rt";
+        u.Faults.Endless = true;
+    });
+    TSimOutcome endless = port.Exchange("rt", 500);
+    EXPECT_EQ(endless.Error.Code, CommCode::ReplyTooLong);
+    TSimOutcome next = port.Exchange("rf");
+    EXPECT_TRUE(next.Ok);
+    EXPECT_TRUE(next.Reply.ends_with("rf -1\r\n")) << next.Reply;
+    EXPECT_EQ(port.Exchange("rf").Reply, "rf -1\r\n");
+}
+
 TEST(SimPtyServer, ADroppedLineEndsTheReplyWithAnAbortedOperation) {
     kq9test::TPtySimLine sim({0});
     sim.UseAs(TPort::COM3);
@@ -132,5 +152,40 @@ TEST(SimPtyServer, StartsAgainOnANewPtyAfterStop) {
     port.Port.Open();
     EXPECT_EQ(port.Exchange("rf").Reply, "rf -1\r\n");
     port.Port.Close();
+    ResetComDevicePaths();
+}
+
+// The link path follows the line as udev's name follows a USB adapter: gone with the dropped
+// line, back on the new pty, so a port that names the link reaches the new line.
+TEST(SimPtyServer, ALinkPathNamesTheLineUntilItDropsAndTheNextOneAfterwards) {
+    char folder[] = "/tmp/kq9link-XXXXXX";
+    ASSERT_NE(::mkdtemp(folder), nullptr);
+    const std::string link = std::string(folder) + "/ttyKQ9";
+    auto line = std::make_shared<TSimLine>();
+    line->AddUnit(0);
+    TSimPtyServer server(line);
+    server.SetLinkPath(link);
+    ASSERT_EQ(server.Start(), 0);
+    SetComDevicePath(TPort::COM3, link);
+    {
+        TSimTestPort port({}, TPort::COM3);
+        port.Port.Open();
+        EXPECT_EQ(port.Exchange("rf").Reply, "rf -1\r\n");
+        server.DropLine();
+        ASSERT_TRUE(kq9test::WaitUntil([&] { return server.LineDropped(); }, 1000));
+        struct stat info {};
+        EXPECT_NE(::lstat(link.c_str(), &info), 0);
+        EXPECT_EQ(port.Exchange("rf").Error.SystemError, ERROR_OPERATION_ABORTED);
+        port.Port.Close();
+        server.Stop();
+        ASSERT_EQ(server.Start(), 0);
+        port.Port.Open();
+        EXPECT_EQ(port.Exchange("rf").Reply, "rf -1\r\n");
+        port.Port.Close();
+    }
+    server.Stop();
+    struct stat info {};
+    EXPECT_NE(::lstat(link.c_str(), &info), 0);
+    ::rmdir(folder);
     ResetComDevicePaths();
 }

@@ -162,3 +162,17 @@ TEST(SimSerialDevice, ALineThatGoesDeadMidReplyIsAnAbortedOperation) {
     port.Port.Close();
     EXPECT_FALSE(port.Port.DeviceLost());
 }
+
+TEST(SimSerialDevice, AnEndlessReplyGoesOnUntilTheNextCommand) {
+    auto line = LineOf({0});
+    line->Configure(0, [](TSimUnit& u) {
+        u.Faults = {};
+        u.Faults.AppliesTo = "rt";
+        u.Faults.Endless = true;
+    });
+    TSimTestPort port(TSimSerialDevice::Factory(line));
+    port.Port.SetBaudrate(TBaudrate::br115200);
+    port.Port.Open();
+    EXPECT_EQ(port.Exchange("rt").Error.Code, CommCode::ReplyTooLong);
+    EXPECT_EQ(port.Exchange("rf").Reply, "rf -1\r\n");
+}
