@@ -1,34 +1,16 @@
 // The desktop program: one instance per user, the main window on the serial line of the
 // settings, or with --demo on a simulated controller line inside the program.
 
-#include "app/About.h"
-#include "app/ApparaatZoeken.h"
 #include "app/DemoLine.h"
 #include "app/ErrorReport.h"
 #include "app/FileLocations.h"
 #include "app/GlobalVar.h"
-#include "app/InfoErrorNummers.h"
-#include "app/InitSerial.h"
-#include "app/KX71Main.h"
-#include "app/Opties.h"
+#include "app/Kq9Windows.h"
 #include "app/PortAccess.h"
 #include "app/SingleInstance.h"
 #include "app/TermSignals.h"
-#include "calib/Calibratie.h"
-#include "calib/Grafiek.h"
-#include "calib/Linearisatie.h"
 #include "comm/QtHandover.h"
 #include "comm/UiHandover.h"
-#include "params/DisplayNokken.h"
-#include "params/EditParam.h"
-#include "params/EditSollwerten.h"
-#include "params/LeesParSoll.h"
-#include "params/ParLoader.h"
-#include "params/ParamService.h"
-#include "params/SchrijfParSoll.h"
-#include "params/Vergelijk.h"
-#include "print/AfdrukkenPar.h"
-#include "print/AfdrukkenSoll.h"
 
 #include <QCommandLineParser>
 #include <QIcon>
@@ -110,61 +92,8 @@ int main(int argc, char** argv) {
 
     int result = 0;
     {
-        // The windows, created once in their fixed order, the main window first.
-        TFormMain FormMain(QApplication::arguments());
-        if (GlobalVar().OpenCloseDialoogPath.isEmpty())
-            GlobalVar().OpenCloseDialoogPath = locations.DialogFolder;
-        TFormAbout FormAbout(&FormMain);
-        TFormEditParam FormEditParam(&FormMain.LBComm1, &FormMain);
-        TFormOpties FormOpties(&FormMain);
-        TFormInitSerial FormInitSerial(&FormMain.LBComm1, &FormMain);
-        TFormParamService FormParamService(&FormMain.LBComm1, &FormEditParam);
-        TFormEditSollwerten FormEditSollwerten(&FormMain.LBComm1, &FormMain);
-        TFormDisplayNokken FormDisplayNokken(&FormMain);
-        TFormLeesParSoll FormLeesParSoll(&FormMain.LBComm1, &FormMain);
-        TFormApparaatZoeken FormApparaatZoeken(&FormMain.LBComm1, FormMain.SpinEditUnitSelect,
-                                               &FormMain);
-        TFormSchrijfParSoll FormSchrijfParSoll(&FormMain.LBComm1, &FormMain);
-        TFormInfoErrorNummers FormInfoErrorNummers(&FormMain);
-        TFormParLoader FormParLoader(&FormMain.LBComm1, &FormEditParam);
-        TFormCalibratie FormCalibratie(&FormMain.LBComm1, &FormMain);
-        TFormAfdrukkenPar FormAfdrukkenPar(&FormEditParam);
-        TFormAfdrukkenSoll FormAfdrukkenSoll(&FormEditSollwerten);
-        TFormGrafiek FormGrafiek(&FormMain.LBComm1, &FormMain);
-        TFormLinearisatie FormLinearisatie(&FormMain);
-        TFormVergelijk FormVergelijk(&FormMain.LBComm1, &FormMain);
-        FormMain.FormAboutWindow = &FormAbout;
-        FormMain.FormOpties = &FormOpties;
-        FormMain.FormInitSerial = &FormInitSerial;
-        FormMain.FormDisplayNokken = &FormDisplayNokken;
-        FormMain.FormLeesParSoll = &FormLeesParSoll;
-        FormMain.FormApparaatZoeken = &FormApparaatZoeken;
-        FormMain.FormSchrijfParSoll = &FormSchrijfParSoll;
-        FormMain.FormInfoErrorNummers = &FormInfoErrorNummers;
-        FormMain.FormEditParam = &FormEditParam;
-        FormMain.FormEditSollwerten = &FormEditSollwerten;
-        FormMain.FormGrafiek = &FormGrafiek;
-        FormMain.FormLinearisatie = &FormLinearisatie;
-        FormMain.EnableWindowMenuItems();
-        FormEditParam.FormLeesParSoll = &FormLeesParSoll;
-        FormEditParam.FormSchrijfParSoll = &FormSchrijfParSoll;
-        FormEditParam.FormParamService = &FormParamService;
-        FormEditParam.FormParLoader = &FormParLoader;
-        FormEditParam.FormInfoErrorNummers = &FormInfoErrorNummers;
-        FormEditParam.FormAfdrukkenPar = &FormAfdrukkenPar;
-        FormEditParam.FormDisplayNokken = &FormDisplayNokken;
-        FormEditParam.FormLinearisatie = &FormLinearisatie;
-        FormEditParam.FormVergelijk = &FormVergelijk;
-        FormLinearisatie.FormParamService = &FormParamService;
-        // A value sent from the linearisation window opened in the editor marks the editor too.
-        FormParamService.OnParGezonden = [&FormEditParam](bool sent) {
-            FormEditParam.ParGezonden = sent;
-        };
-        FormEditSollwerten.FormAfdrukkenSoll = &FormAfdrukkenSoll;
-        FormEditSollwerten.FormLeesParSoll = &FormLeesParSoll;
-        FormEditSollwerten.FormSchrijfParSoll = &FormSchrijfParSoll;
-        FormEditSollwerten.FormVergelijk = &FormVergelijk;
-        FormMain.SetFormCalibratie(&FormCalibratie);
+        TKq9Windows windows(QApplication::arguments(), locations.DialogFolder);
+        TFormMain& FormMain = windows.FormMain;
         instance.OnActivateRequest = [&FormMain] { BringForward(&FormMain); };
         termSignals.OnTerminate = [&FormMain] { FormMain.close(); };
         FormMain.show();
