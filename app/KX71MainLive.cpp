@@ -47,7 +47,8 @@ void TFormMain::BindLiveComponents() {
         v.Component->OnCommResult = [this, v](TLBProtocolComponent*, TMemoryStream& result) {
             RunGuarded([&] {
                 if (GlobalVar().ActualActive)
-                    v.Panel->setText(LiveValueText(result, v.Limit, v.Decimals, v.Suffix));
+                    v.Panel->setText(LiveValueText(result, v.Component->ASCIIProtocol(), v.Limit,
+                                                   v.Decimals, v.Suffix));
             });
         };
         v.Component->OnCommError = [panel = v.Panel](TLBProtocolComponent*, const TCommError&,
@@ -57,7 +58,9 @@ void TFormMain::BindLiveComponents() {
     }
     LD100Analoog_in_AWE.OnCommResult = [this](TLBProtocolComponent*, TMemoryStream& result) {
         if (GlobalVar().ActualActive)
-            PanelAnaloog_in_AWE->setText(ReadValueTextChecked(result).value_or(NotANumberText));
+            PanelAnaloog_in_AWE->setText(
+                ReadAnswerValueText(result, LD100Analoog_in_AWE.ASCIIProtocol())
+                    .value_or(NotANumberText));
     };
     LD100Analoog_in_AWE.OnCommError = [this](TLBProtocolComponent*, const TCommError&,
                                              TMemoryStream&) {
@@ -66,13 +69,13 @@ void TFormMain::BindLiveComponents() {
     LD100_in.OnCommResult = [this](TLBProtocolComponent*, TMemoryStream& result) {
         if (!GlobalVar().InOutActive)
             return;
-        int32_t pattern = BitPattern(result);
+        int32_t pattern = BitPattern(result, LD100_in.ASCIIProtocol());
         SetBits(&TB_K0, 0, 1, pattern, 0);
         SetBits(Tb_in, 1, 4, pattern, 1);
     };
     LD100_uit.OnCommResult = [this](TLBProtocolComponent*, TMemoryStream& result) {
         if (GlobalVar().InOutActive)
-            SetBits(TbUitgang, 1, 4, BitPattern(result), 0);
+            SetBits(TbUitgang, 1, 4, BitPattern(result, LD100_uit.ASCIIProtocol()), 0);
     };
     LD100Duimwiel.OnCommResult = [this](TLBProtocolComponent*, TMemoryStream& result) {
         RunGuarded([&] { LD100DuimwielCommResult(result); });
@@ -186,7 +189,7 @@ void TFormMain::LD100DuimwielCommResult(TMemoryStream& result) {
     int k = ThumbwheelIndex;
     ThumbwheelIndex = k == 4 ? 1 : k + 1;
     int32_t value = 0;
-    if (ThumbwheelValue(result, value)) {
+    if (ThumbwheelValue(result, LD100Duimwiel.ASCIIProtocol(), value)) {
         Panel_DW[k]->setText(IntToFixedText(DecimalsOfPosition, value));
         ParamStore().DuimwielWaarde[k] = value;
     } else {

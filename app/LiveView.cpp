@@ -46,23 +46,26 @@ QString NextActivityDots(const QString& dots) {
     return (dots == DotsFull ? QString() : dots) + QStringLiteral(". ");
 }
 
-QString LiveValueText(const TMemoryStream& reply, size_t limit, int decimals,
-                      const QString& suffix) {
+QString LiveValueText(const TMemoryStream& reply, const std::string& command, size_t limit,
+                      int decimals, const QString& suffix) {
     int32_t value = 0;
-    if (!ValueTextToInt(ReadValueText(reply, limit), value))
+    auto text = ReadAnswerValueText(reply, command, limit);
+    if (!text || !ValueTextToInt(*text, value))
         return NotANumberText;
     return IntToFixedText(decimals, value) + suffix;
 }
 
-int32_t BitPattern(const TMemoryStream& reply) {
+int32_t BitPattern(const TMemoryStream& reply, const std::string& command) {
     int32_t value = 0;
-    if (!ValueTextToInt(ReadValueText(reply, ShortValueTextLimit), value))
+    auto text = ReadAnswerValueText(reply, command, ShortValueTextLimit);
+    if (!text || !ValueTextToInt(*text, value))
         return 0;
     return value;
 }
 
-bool ThumbwheelValue(const TMemoryStream& reply, int32_t& value) {
-    return ValueTextToInt(ReadValueText(reply).mid(2), value);
+bool ThumbwheelValue(const TMemoryStream& reply, const std::string& command, int32_t& value) {
+    auto text = ReadAnswerValueText(reply, command);
+    return text && ValueTextToInt(text->mid(2), value);
 }
 
 TActualRequests ActualRequests() {

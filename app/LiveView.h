@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
+
 class TLBComm;
 
 // A panel's text for a reply that is no number, and for a failed exchange.
@@ -25,15 +27,16 @@ QString ErrorNumberText(const QString& valueText);
 // The next state of the activity dots: one more ". ", starting again after six.
 QString NextActivityDots(const QString& dots);
 
+// Each reads only a reply that answers its `command` (ReplyAnswers): anything else is no value.
 // The panel text of a numeric live value: the value text (read up to `limit` bytes) as a
 // fixed-point text with the decimals code and the suffix, or "????".
-QString LiveValueText(const TMemoryStream& reply, size_t limit, int decimals,
-                      const QString& suffix = {});
+QString LiveValueText(const TMemoryStream& reply, const std::string& command, size_t limit,
+                      int decimals, const QString& suffix = {});
 // The bit pattern of an "ri" or "ru" reply; 0 (all clear) for a reply that is no number or
 // longer than the short limit.
-int32_t BitPattern(const TMemoryStream& reply);
+int32_t BitPattern(const TMemoryStream& reply, const std::string& command);
 // A thumbwheel reply: the value text less its first two characters; false when that is no number.
-bool ThumbwheelValue(const TMemoryStream& reply, int32_t& value);
+bool ThumbwheelValue(const TMemoryStream& reply, const std::string& command, int32_t& value);
 
 // The Actual group's requests, in the order they are switched on; the analog and linearised
 // ones depend on parameters 246, 388 and 226 of the store.

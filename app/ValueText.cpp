@@ -3,6 +3,8 @@
 #include "app/TextFile.h"
 #include "params/DefIniFile.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr size_t HeadBytes = 3;
@@ -22,6 +24,23 @@ std::optional<QString> ReadValueTextChecked(const TMemoryStream& stream, size_t 
 
 QString ReadValueText(const TMemoryStream& stream, size_t limit) {
     return ReadValueTextChecked(stream, limit).value_or(QString());
+}
+
+bool ReplyAnswers(const TMemoryStream& stream, const std::string& command) {
+    const std::vector<uint8_t>& bytes = stream.Bytes();
+    const size_t letters = std::min<size_t>(command.size(), 2);
+    auto lineEnd = [](uint8_t byte) { return byte == '\r' || byte == '\n'; };
+    return bytes.size() >= letters + FootBytes &&
+           std::equal(command.begin(), command.begin() + static_cast<std::ptrdiff_t>(letters),
+                      bytes.begin()) &&
+           lineEnd(bytes[bytes.size() - 1]) && lineEnd(bytes[bytes.size() - 2]);
+}
+
+std::optional<QString> ReadAnswerValueText(const TMemoryStream& stream, const std::string& command,
+                                           size_t limit) {
+    if (!ReplyAnswers(stream, command))
+        return std::nullopt;
+    return ReadValueTextChecked(stream, limit);
 }
 
 bool ValueTextToInt(const QString& text, int32_t& value) {

@@ -353,7 +353,8 @@ void TCalibratieLogic::LiveResult(TAnalogInput input, const TMemoryStream& resul
         return;
     QString suffix = input == TAnalogInput::Voltage ? QStringLiteral(" V") : QStringLiteral(" mA");
     if (OnLiveValue)
-        OnLiveValue(input, LiveValueText(result, ValueTextLimit, LiveDecimals, suffix));
+        OnLiveValue(input, LiveValueText(result, LiveComponent(input).ASCIIProtocol(),
+                                         ValueTextLimit, LiveDecimals, suffix));
 }
 
 void TCalibratieLogic::ShowStatus(const QString& text, bool red) {

@@ -125,7 +125,8 @@ void TGrafiekRecorder::StoreSample(const TMemoryStream& result) {
     if (result.Size() < ShortestValueReply)
         return;
     int32_t value = 0;
-    std::optional<QString> text = ReadValueTextChecked(result, ReplyLimit);
+    std::optional<QString> text =
+        ReadAnswerValueText(result, LD100LeesLogData.ASCIIProtocol(), ReplyLimit);
     if (text && ValueTextToInt(*text, value)) {
         Buffer.Values[slot] = value;
         Buffer.Read[slot] = true;

@@ -44,16 +44,28 @@ TEST(LiveView, DeviceTypeErrorNumberAndActivityDots) {
 }
 
 TEST(LiveView, RepliesBecomePanelTextsWithinTheirLimits) {
-    EXPECT_EQ(LiveValueText(Reply("r4 50000\r\n"), 20, 4, " V"), "5,0000 V");
-    EXPECT_EQ(LiveValueText(Reply("r4 5\r\n"), 20, 0), "5");
-    EXPECT_EQ(LiveValueText(Reply("r4\r\n"), 20, 0), "????");
-    EXPECT_EQ(LiveValueText(Reply("r4 " + std::string(16, '1') + "\r\n"), 20, 0), "????");
-    EXPECT_EQ(LiveValueText(Reply("r0 " + std::string(96, '1') + "\r\n"), 100, 0), "????");
-    EXPECT_EQ(BitPattern(Reply("ri 31\r\n")), 31);
-    EXPECT_EQ(BitPattern(Reply("ri x\r\n")), 0);
-    EXPECT_EQ(BitPattern(Reply("ri 31" + std::string(16, ' ') + "\r\n")), 0);
+    EXPECT_EQ(LiveValueText(Reply("r4 50000\r\n"), "r4", 20, 4, " V"), "5,0000 V");
+    EXPECT_EQ(LiveValueText(Reply("r4 5\r\n"), "r4", 20, 0), "5");
+    EXPECT_EQ(LiveValueText(Reply("r4\r\n"), "r4", 20, 0), "????");
+    EXPECT_EQ(LiveValueText(Reply("r4 " + std::string(16, '1') + "\r\n"), "r4", 20, 0), "????");
+    EXPECT_EQ(LiveValueText(Reply("r0 " + std::string(96, '1') + "\r\n"), "r0", 100, 0), "????");
+    EXPECT_EQ(BitPattern(Reply("ri 31\r\n"), "ri"), 31);
+    EXPECT_EQ(BitPattern(Reply("ri x\r\n"), "ri"), 0);
+    EXPECT_EQ(BitPattern(Reply("ri 31" + std::string(16, ' ') + "\r\n"), "ri"), 0);
     int32_t value = 0;
-    ASSERT_TRUE(ThumbwheelValue(Reply("rd 1 12345\r\n"), value));
+    ASSERT_TRUE(ThumbwheelValue(Reply("rd 1 12345\r\n"), "rd 1", value));
     EXPECT_EQ(value, 12345);
-    EXPECT_FALSE(ThumbwheelValue(Reply("rd 1\r\n"), value));
+    EXPECT_FALSE(ThumbwheelValue(Reply("rd 1\r\n"), "rd 1", value));
+}
+
+// What a disturbed line brings back is never shown as a value: a refusal, a reply without its
+// letters or cut short by a pause, another request's reply.
+TEST(LiveView, OnlyAReplyToTheRequestIsAValue) {
+    for (const char* reply : {"er 7\r\n", "12345\r\n", "r0 123", "r1 12345\r\n"})
+        EXPECT_EQ(LiveValueText(Reply(reply), "r0", 100, 0), "????") << reply;
+    EXPECT_EQ(BitPattern(Reply("er 7\r\n"), "ri"), 0);
+    EXPECT_EQ(BitPattern(Reply("ru 15\r\n"), "ri"), 0);
+    int32_t value = 0;
+    EXPECT_FALSE(ThumbwheelValue(Reply("1 12345\r\n"), "rd 1", value));
+    EXPECT_FALSE(ThumbwheelValue(Reply("rd 1 123"), "rd 1", value));
 }

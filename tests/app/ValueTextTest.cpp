@@ -34,6 +34,18 @@ TEST(ValueText, DropsEchoAndLineEndAndRefusesLongReplies) {
     EXPECT_EQ(ReadValueTextChecked(Reply("ri\r\n"), ShortValueTextLimit), QString());
 }
 
+TEST(ValueText, AnAnswerCarriesTheCommandsLettersAndTheLineEnd) {
+    EXPECT_TRUE(ReplyAnswers(Reply("rd 2 250\r\n"), "rd 2"));
+    EXPECT_TRUE(ReplyAnswers(Reply("rf\r\n"), "rf"));
+    for (const char* reply : {"er 7\r\n", "250\r\n", "rd 2 25", "rd 2 250\r", "", "r\r\n"})
+        EXPECT_FALSE(ReplyAnswers(Reply(reply), "rd 2")) << reply;
+    EXPECT_EQ(ReadAnswerValueText(Reply("r0 -5\r\n"), "r0"), QString("-5"));
+    EXPECT_FALSE(ReadAnswerValueText(Reply("r1 -5\r\n"), "r0").has_value());
+    EXPECT_FALSE(
+        ReadAnswerValueText(Reply("ri " + std::string(16, '1') + "\r\n"), "ri", ShortValueTextLimit)
+            .has_value());
+}
+
 TEST(ValueText, IntegerOfAValueText) {
     int32_t value = 0;
     EXPECT_TRUE(ValueTextToInt("12345", value));

@@ -44,17 +44,21 @@ TEST_F(GrafiekRecorderTest, EachReplyIsASampleTimedFromTheFirst) {
     At(5100, "r8 abc");
     At(5170, "r8 " + std::string(50, '7'));
     At(5230, "r8 9");
+    // Neither is a position: a refusal, and a reply without its letters.
+    At(5290, "er 7");
+    At(5350, "8 77");
     const TLogBuffer& b = Recorder.Buffer;
-    EXPECT_EQ(b.Newest, 4);
-    EXPECT_EQ(b.Count, 5);
+    EXPECT_EQ(b.Newest, 6);
+    EXPECT_EQ(b.Count, 7);
     EXPECT_EQ(b.StartTick, 5000);
-    EXPECT_EQ(std::vector<int32_t>(b.Times.begin(), b.Times.begin() + 5),
-              (std::vector<int32_t>{0, 60, 100, 170, 230}));
-    EXPECT_EQ(std::vector<int32_t>(b.Values.begin(), b.Values.begin() + 5),
-              (std::vector<int32_t>{123, -5, 0, 0, 9}));
+    EXPECT_EQ(std::vector<int32_t>(b.Times.begin(), b.Times.begin() + 7),
+              (std::vector<int32_t>{0, 60, 100, 170, 230, 290, 350}));
+    EXPECT_EQ(std::vector<int32_t>(b.Values.begin(), b.Values.begin() + 7),
+              (std::vector<int32_t>{123, -5, 0, 0, 9, 0, 0}));
 
     ParamStore().ParData[203] = 2;
-    EXPECT_EQ(LogCsvText(b, 2), "ms,value\n0,1.23\n60,-0.05\n100,\n170,\n230,0.09\n");
+    EXPECT_EQ(LogCsvText(b, 2),
+              "ms,value\n0,1.23\n60,-0.05\n100,\n170,\n230,0.09\n290,\n350,\n");
     EXPECT_EQ(LogCsvText(b, 4).split('\n')[1], "0,0.0123");
 
     // A new recording empties the buffer.
