@@ -2,9 +2,11 @@
 
 #include "app/GlobalVar.h"
 
-TKq9Windows::TKq9Windows(const QStringList& arguments, const QString& dialogFolder)
-    : FormMain(arguments), FormAbout(&FormMain), FormEditParam(&FormMain.LBComm1, &FormMain),
-      FormOpties(&FormMain), FormInitSerial(&FormMain.LBComm1, &FormMain),
+TKq9Windows::TKq9Windows(const QStringList& arguments, const QString& dialogFolder,
+                         TSerialDeviceFactory factory)
+    : FormMain(arguments, std::move(factory)), FormAbout(&FormMain),
+      FormEditParam(&FormMain.LBComm1, &FormMain), FormOpties(&FormMain),
+      FormInitSerial(&FormMain.LBComm1, &FormMain),
       FormParamService(&FormMain.LBComm1, &FormEditParam),
       FormEditSollwerten(&FormMain.LBComm1, &FormMain), FormDisplayNokken(&FormMain),
       FormLeesParSoll(&FormMain.LBComm1, &FormMain),

@@ -28,8 +28,10 @@
 class TKq9Windows {
 public:
     // `arguments`: the program's command line; `dialogFolder`: where the file dialogs start
-    // when the settings remember no folder.
-    TKq9Windows(const QStringList& arguments, const QString& dialogFolder);
+    // when the settings remember no folder; `factory`: the main port's serial device (empty:
+    // the POSIX device).
+    TKq9Windows(const QStringList& arguments, const QString& dialogFolder,
+                TSerialDeviceFactory factory = {});
     TKq9Windows(const TKq9Windows&) = delete;
     TKq9Windows& operator=(const TKq9Windows&) = delete;
 
