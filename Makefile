@@ -6,7 +6,7 @@ PACKAGES := build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools li
 # renderer and the checks of the desktop entry and the man pages.
 PACKAGING := dpkg-dev file librsvg2-bin desktop-file-utils groff-base
 
-.PHONY: deps build release test tsan run bench screenshots package clean
+.PHONY: deps build release test tsan run bench soak screenshots package clean
 
 deps:
 	@tools/install-deps $(PACKAGES)
@@ -33,6 +33,12 @@ run: release
 bench: deps
 	cmake --preset release
 	tools/run-benchmarks build/release
+
+# The fault soak: the program on a failing simulated line, 10 minutes unless SOAK_SECONDS says.
+SOAK_SECONDS ?= 600
+soak: build
+	cmake --build --preset dev --target kq9soak
+	build/dev/tests/kq9soak --seconds $(SOAK_SECONDS)
 
 # The Debian package build/release/package/kq9_<version>_amd64.deb, checked from a throwaway root.
 package:

@@ -6,6 +6,7 @@
 #include "app/FileLocations.h"
 #include "app/GlobalVar.h"
 #include "app/Kq9Windows.h"
+#include "app/OrderlyClose.h"
 #include "app/PortAccess.h"
 #include "app/SingleInstance.h"
 #include "app/TermSignals.h"
@@ -95,7 +96,8 @@ int main(int argc, char** argv) {
         TKq9Windows windows(QApplication::arguments(), locations.DialogFolder);
         TFormMain& FormMain = windows.FormMain;
         instance.OnActivateRequest = [&FormMain] { BringForward(&FormMain); };
-        termSignals.OnTerminate = [&FormMain] { FormMain.close(); };
+        TOrderlyClose orderlyClose(FormMain);
+        termSignals.OnTerminate = [&orderlyClose] { orderlyClose.Request(); };
         FormMain.show();
         result = app.exec();
         termSignals.OnTerminate = nullptr;

@@ -82,7 +82,10 @@ void TFormMain::FormCreate(const QStringList& arguments) {
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
-    RunGuarded([this] { FormClose(); });
+    if (!FClosed) {
+        FClosed = true;
+        RunGuarded([this] { FormClose(); });
+    }
     event->accept();
 }
 

@@ -217,4 +217,6 @@ private:
     QString FCmdIO_ON, FCmdIO_OFF, FCmdActual_ON, FCmdActual_OFF, FCmdComOpen, FCmdComClose,
         FCmdDuimwiel_ON, FCmdDuimwiel_OFF, FPanelTekst0, FPanelTekst1;
     bool FPortMenuEnabled = false;
+    // The close runs once, however often the window is asked to close.
+    bool FClosed = false;
 };

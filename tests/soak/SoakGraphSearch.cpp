@@ -40,7 +40,7 @@ void TSoakScenario::LogGraph() {
     EnsureLiveGroups(false);
     FLine.Line().SetClock([] { return StillClockMs; });
     TFormGrafiek& graph = W.FormGrafiek;
-    Post([this] { Main.Grafiek1->trigger(); });
+    Choose(Main.Grafiek1);
     if (!WaitForModal(&graph, 5000)) {
         Fail("the log graph did not open");
         FLine.Line().SetClock(nullptr);
@@ -117,7 +117,7 @@ void TSoakScenario::LogGraph() {
     OnUi([&graph] { graph.close(); });
     FLine.Line().SetClock(nullptr);
     if (!WaitOnUi([] { return QApplication::activeModalWidget() == nullptr; }, 5000))
-        Fail("the log graph did not close");
+        Fail("the log graph did not close; in front: " + ModalWindow());
     if (!OnUi([this] { return Main.Timer1.isActive(); }))
         Fail("the error poll did not start again after the log graph");
     if (dropped && Replug())
@@ -127,7 +127,7 @@ void TSoakScenario::LogGraph() {
 void TSoakScenario::Search() {
     Step("device search");
     TFormApparaatZoeken& search = W.FormApparaatZoeken;
-    Post([this] { Main.KX71zoeken->trigger(); });
+    Choose(Main.KX71zoeken);
     if (!WaitForModal(&search, 5000)) {
         Fail("the device search did not open");
         return;

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -72,7 +73,7 @@ void TSoakScenario::Run() {
     EnsureOnline("the last activity");
     EnsureLiveGroups(true);
     Pause(500);
-    Post([this] { Main.Exit1->trigger(); });
+    Choose(Main.Exit1);
 }
 
 bool TSoakScenario::TimeUp() const {
@@ -81,7 +82,28 @@ bool TSoakScenario::TimeUp() const {
 
 void TSoakScenario::Step(const std::string& activity) {
     FWatchdog.SetActivity(activity);
-    Log(activity);
+    Log(activity + " (" + std::to_string(ResidentKb()) + " kB)");
+}
+
+void TSoakScenario::Choose(QAction* item) {
+    if (!WaitOnUi([] { return QApplication::activeModalWidget() == nullptr; }, 5000)) {
+        Fail("a window was left open in front: " + ModalWindow());
+        OnUi([] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                dialog->done(QDialog::Rejected);
+        });
+    }
+    Post([item] { item->trigger(); });
+}
+
+std::string TSoakScenario::ModalWindow() {
+    return OnUi([] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return std::string("none");
+        return std::string(modal->metaObject()->className()) + " \"" +
+               modal->windowTitle().toStdString() + "\"";
+    });
 }
 
 void TSoakScenario::Log(const std::string& text) {
@@ -164,8 +186,11 @@ bool TSoakScenario::Inject(const std::string& window, TFault fault, int unit,
     FLine.Disarm(unit);
     FWatchdog.Forget(shown);
     FWatchdog.Forget(wrong);
-    // A unit answering late is busy until it has: the next request waits for it as well.
-    Pause(faults.FirstByteDelayMs);
+    // A unit answering late, or in pieces, is busy until it has: the next request would wait
+    // for it as well.
+    constexpr int LongestAnswer = 40;
+    Pause(faults.FirstByteDelayMs +
+          (faults.ChunkSize > 0 ? LongestAnswer / faults.ChunkSize * faults.ChunkGapMs : 0));
     return ok;
 }
 
@@ -229,22 +254,29 @@ bool TSoakScenario::WaitForModal(QWidget* window, int timeoutMs) {
 }
 
 bool TSoakScenario::ChooseFile(const std::string& path) {
-    bool chosen = WaitOnUi(
-        [] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()) != nullptr; },
-        5000);
-    if (!chosen) {
+    auto dialogInFront = [] {
+        return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()) != nullptr;
+    };
+    if (!WaitOnUi(dialogInFront, 5000)) {
         Fail("no file dialog for " + path);
         return false;
     }
-    OnUi([&] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        dialog->selectFile(QString::fromStdString(path));
-        // As the user presses Enter in the file name box.
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
-    return WaitOnUi(
-        [] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()) == nullptr; },
-        5000);
+    // As the user types the whole name into the name box and presses Enter.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        OnUi([&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                name->setText(QString::fromStdString(path));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        if (WaitOnUi([&] { return !dialogInFront(); }, 1000))
+            return true;
+    }
+    Fail("the file dialog did not take " + path);
+    OnUi([] { qobject_cast<QFileDialog*>(QApplication::activeModalWidget())->reject(); });
+    return false;
 }
 
 TBackupData TSoakScenario::DeviceData() {

@@ -18,6 +18,8 @@
 
 #include <QString>
 
+class QAction;
+
 #include <filesystem>
 #include <functional>
 #include <random>
@@ -96,6 +98,10 @@ private:
     // Pulls the cable and plugs it in again once `shown` holds; true when it did.
     bool DropLine(const std::string& window, const TLook& shown, int withinMs);
     bool Replug();
+    // Chooses a menu item as the user does, which only works with no modal window in front.
+    void Choose(QAction* item);
+    // The class and title of the modal window in front, for messages.
+    std::string ModalWindow();
     // Waits for a modal window to be `window`.
     bool WaitForModal(QWidget* window, int timeoutMs);
     // Answers the file dialog in front with `path`.

@@ -174,7 +174,7 @@ void TSoakScenario::ReadIntoStore() {
         return;
     EnsureLiveGroups(true);
     const TParamStore before = OnUi([] { return ParamStore(); });
-    Post([this] { Main.KX91ontvangen1->trigger(); });
+    Choose(Main.KX91ontvangen1);
     bool finished = RunTransfer(&W.FormLeesParSoll, "read dialog", false);
     // The store is filled once the window has closed.
     WaitOnUi([] { return QApplication::activeModalWidget() == nullptr; }, 5000);
@@ -195,7 +195,7 @@ void TSoakScenario::Backup() {
     Step("backup");
     if (!EnsureOnline("a backup"))
         return;
-    Post([this] { Main.Backup1->trigger(); });
+    Choose(Main.Backup1);
     if (!RunTransfer(&W.FormLeesParSoll, "backup read", false))
         return;
     const std::string path =
@@ -223,7 +223,7 @@ void TSoakScenario::Restore() {
         (FOptions.FileFolder / ("restore-" + std::to_string(++FFileNumber) + ".bak")).string();
     FFilesAskedFor.push_back(path);
     std::ofstream(path, std::ios::binary) << Bytes(BackupFileBytes(data));
-    Post([this] { Main.Restore1->trigger(); });
+    Choose(Main.Restore1);
     if (!ChooseFile(path))
         return;
     // The confirmation names the file; the soak's box answerer says Yes to it.
