@@ -8,6 +8,7 @@
 #include "cli/CtlCommands.h"
 #include "cli/CtlExit.h"
 #include "cli/CtlFiles.h"
+#include "cli/CtlInterrupt.h"
 #include "cli/CtlParams.h"
 #include "cli/CtlPort.h"
 #include "cli/CtlProgress.h"
@@ -17,13 +18,11 @@
 
 #include <algorithm>
 #include <charconv>
-#include <csignal>
 #include <iostream>
 #include <unistd.h>
 
 namespace {
 
-constexpr int InterruptedExit = 130;
 // The live commands of the sources, by index.
 constexpr const char* SourceNames = "0 … 6, r0, r1, r8, r2, r3, r4 or r5";
 
@@ -93,26 +92,6 @@ bool ParseLogOptions(const std::vector<std::string>& args, TLogOptions& options,
     return true;
 }
 
-volatile std::sig_atomic_t Interrupted = 0;
-
-// Ctrl-C ends the recording instead of the program while it lasts.
-class TInterruptCatcher {
-public:
-    TInterruptCatcher() {
-        Interrupted = 0;
-        struct sigaction action {};
-        action.sa_handler = [](int) { Interrupted = 1; };
-        sigemptyset(&action.sa_mask);
-        sigaction(SIGINT, &action, &FPrevious);
-    }
-    ~TInterruptCatcher() { sigaction(SIGINT, &FPrevious, nullptr); }
-    TInterruptCatcher(const TInterruptCatcher&) = delete;
-    TInterruptCatcher& operator=(const TInterruptCatcher&) = delete;
-
-private:
-    struct sigaction FPrevious {};
-};
-
 int EndExitCode(const TGrafiekRecorder& recorder) {
     switch (recorder.End()) {
     case TLogEnd::Timeout:
@@ -174,14 +153,14 @@ int RunLogCommand(const TCtlOptions& global) {
         if (recorder.Buffer.Count >= wanted)
             recorder.Stop();
     };
-    TInterruptCatcher catcher;
+    TCtlInterrupt interrupt;
     const int64_t started = MonotonicMs();
     auto timeUp = [&] { return options.LimitMs > 0 && MonotonicMs() - started >= options.LimitMs; };
     recorder.Start(options.Source);
     // Each reply or time-out of the cyclic request wakes the wait, so that a time limit or
     // Ctrl-C is noticed within one exchange.
-    port.WaitFor([&] { return !recorder.Recording() || Interrupted || timeUp(); });
-    const bool interrupted = recorder.Recording() && Interrupted;
+    port.WaitFor([&] { return !recorder.Recording() || TCtlInterrupt::Requested() || timeUp(); });
+    const bool interrupted = recorder.Recording() && TCtlInterrupt::Requested();
     recorder.Stop();
     port.WaitFor([&] { return !recorder.RequestOut(); });
     progress.Finish();
@@ -192,6 +171,6 @@ int RunLogCommand(const TCtlOptions& global) {
         return written;
     // Ctrl-C is the normal end of a recording without a limit; before a limit it cuts it short.
     if (interrupted && (options.Count > 0 || options.LimitMs > 0))
-        return InterruptedExit;
+        return CtlExit::Interrupted;
     return result;
 }

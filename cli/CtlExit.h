@@ -9,4 +9,5 @@ constexpr int Timeout = 3;
 constexpr int CommError = 4;
 constexpr int Unexpected = 5; // refused or unexpected reply
 constexpr int FileError = 6;
+constexpr int Interrupted = 130; // Ctrl-C
 } // namespace CtlExit

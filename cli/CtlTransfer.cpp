@@ -1,6 +1,7 @@
 #include "cli/CtlTransfer.h"
 
 #include "cli/CtlExit.h"
+#include "cli/CtlInterrupt.h"
 #include "cli/CtlPort.h"
 #include "cli/CtlProgress.h"
 #include "params/BackupFile.h"
@@ -57,6 +58,8 @@ const char* Cause(TTransferEnd end) {
         return "the time-out";
     case TTransferEnd::UnexpectedReply:
         return "the unexpected reply";
+    case TTransferEnd::Cancelled:
+        return "the interruption";
     default:
         return "the communication error";
     }
@@ -116,8 +119,13 @@ int EndExitCode(const TTransferSequence& sequence, std::ostream& err) {
     case TTransferEnd::Refused:
         err << "kq9ctl: the controller refused " << request << " (er 7)\n";
         return CtlExit::Unexpected;
-    case TTransferEnd::Running:
     case TTransferEnd::Cancelled:
+        // The answer to the request that was out at Ctrl-C is not looked at, so its value does
+        // not count as transferred, though a write may have reached the controller.
+        err << "kq9ctl: interrupted at " << request << ", whose answer was not looked at, after "
+            << sequence.Transferred() << " of " << sequence.ValueCount() << " values\n";
+        return CtlExit::Interrupted;
+    case TTransferEnd::Running:
         break;
     }
     err << "kq9ctl: the transfer stopped at " << request << '\n';
@@ -142,8 +150,15 @@ int RunTransfer(TCtlPort& port, TTransferSequence& sequence, int mode, const std
     std::ostream& out = report == TTransferReport::Full || terminal ? std::cerr : unreported;
     TCtlProgress progress(out, terminal, label, sequence.ValueCount());
     sequence.OnProgress = [&](int) { progress.Update(sequence.Transferred()); };
+    TCtlInterrupt interrupt;
     sequence.Start();
-    port.WaitFor([&] { return sequence.Stopped(); });
+    // Every reply or time-out wakes the wait, so Ctrl-C is seen within one exchange; the run
+    // then stops as its dialog's Cancel stops it, once the request that is out has its answer.
+    port.WaitFor([&] { return sequence.Stopped() || TCtlInterrupt::Requested(); });
+    if (!sequence.Stopped()) {
+        sequence.CmdCancelClick();
+        port.WaitFor([&] { return sequence.Stopped(); });
+    }
     sequence.OnProgress = nullptr;
     progress.Finish();
     return TransferExitCode(sequence, report == TTransferReport::Full ? std::cerr : unreported);

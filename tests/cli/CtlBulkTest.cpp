@@ -1,16 +1,18 @@
 // kq9ctl's bulk commands as a user runs them against the simulated line on a pty: the files
 // they write and read, what reaches the controller, and their exit codes. Only the backup runs
-// a whole controller; the other runs are setpoint sets or stop early on a fault.
+// a whole controller; the other runs are setpoint sets or stop early on a fault or Ctrl-C.
 
 #include "ChildProcess.h"
 
 #include "params/BackupFile.h"
 #include "support/PtySimLine.h"
+#include "support/WaitUntil.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -202,4 +204,59 @@ TEST_F(CtlBulkTest, BackupRestoreAndVerify) {
     EXPECT_EQ(verify.ExitCode, 3) << verify.Err;
     EXPECT_EQ(verify.Out, "");
     EXPECT_EQ(Ctl({"verify", File("short.bak")}).ExitCode, 6);
+}
+
+// Ctrl-C in the middle of a backup or restore: the run stops between two exchanges with exit
+// code 130, a backup leaves no file, and a restore says how far it got.
+TEST_F(CtlBulkTest, CtrlCEndsATransferBetweenExchanges) {
+    const std::filesystem::path errors = Home.parent_path() / (Home.filename().string() + ".err");
+    auto interrupted = [&](const std::vector<std::string>& args, const std::string& label) {
+        std::vector<std::string> argv = {"/bin/sh",
+                                         "-c",
+                                         "exec \"$0\" \"$@\" 2>" + errors.string(),
+                                         ProgramPath("kq9ctl"),
+                                         "--home",
+                                         Home.string(),
+                                         "--port",
+                                         Sim.SlavePath(),
+                                         "--baud",
+                                         "38400"};
+        argv.insert(argv.end(), args.begin(), args.end());
+        kq9test::TChildProcess ctl;
+        EXPECT_TRUE(ctl.Start(argv));
+        // Some way in: the progress past its first tenth.
+        const std::string progress = label + ": ";
+        EXPECT_TRUE(kq9test::WaitUntil(
+            [&] {
+                std::string err = Read(errors.string());
+                size_t at = err.find(progress);
+                return at != std::string::npos && err.find("(10%)", at) != std::string::npos;
+            },
+            20000));
+        ctl.Signal(SIGINT);
+        EXPECT_EQ(ctl.Wait(5000), 130);
+        std::string err = Read(errors.string());
+        std::filesystem::remove(errors);
+        return err;
+    };
+
+    const std::string bak = File("unit.bak");
+    std::string backup = interrupted({"backup", bak}, "reading the controller");
+    EXPECT_NE(backup.find("kq9ctl: interrupted at \"rp "), std::string::npos) << backup;
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(Home))
+        files.push_back(entry.path().filename().string());
+    EXPECT_EQ(files, std::vector<std::string>{"application.ini"});
+
+    TBackupData data;
+    for (int32_t& value : data.Par)
+        value = 7;
+    Write(bak, BackupFileBytes(data).toStdString());
+    std::string restore = interrupted({"restore", bak, "--yes"}, "writing the controller");
+    EXPECT_NE(restore.find("kq9ctl: interrupted at \"wp "), std::string::npos) << restore;
+    EXPECT_NE(restore.find("kq9ctl: written P000 \u2026 P"), std::string::npos) << restore;
+    EXPECT_NE(restore.find("before the interruption; not taken over"), std::string::npos)
+        << restore;
+    EXPECT_EQ(Unit(5).Parameters[0], 7);
+    EXPECT_EQ(Unit(5).Parameters[399], 5399);
 }
