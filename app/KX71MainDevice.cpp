@@ -130,7 +130,9 @@ void TFormMain::LD100UnitSelectComError(const TCommError& error) {
     ShowStatusText(PanelErrorNo, {}, true);
     if (error.Code == CommCode::Timeout) {
         ShowStatusText(PanelComInfo, FPanelTekst0, true);
-    } else if (error.SystemError != 0 || error.LineErrors != 0) {
+    } else if (error.SystemError != 0 || error.LineErrors != 0 ||
+               error.Code == CommCode::ReplyTooLong) {
+        // A reply that never goes silent carries neither number, but is as much a line fault.
         ShowStatusText(PanelComInfo,
                        FPanelTekst1 + " " +
                            QString::number(static_cast<uint32_t>(error.SystemError)) + ", " +

@@ -119,6 +119,12 @@ TEST_F(MainWindowTest, TheErrorPollShowsTheErrorNumberAndCountsItsReplies) {
     EXPECT_TRUE(Form->PanelErrorNo->text().isEmpty());
     EXPECT_EQ(Form->PanelComInfo->palette().color(QPalette::WindowText), QColor(Qt::red));
     EXPECT_EQ(Form->PanelComInfo->accessibleDescription(), "error");
+
+    // A reply that never ends is no line error by its numbers, but a failure all the same.
+    Answer("rf", std::string(LD100ReplyLimit + 100, '.'));
+    Form->Timer1Timer();
+    EXPECT_TRUE(WaitUntil([&] { return Form->PanelComInfo->text() == "Line error 0, 0"; }, 3000))
+        << Form->PanelComInfo->text().toStdString();
 }
 
 TEST_F(MainWindowTest, NoPollWhileThePortIsClosed) {
