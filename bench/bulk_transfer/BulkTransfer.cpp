@@ -11,41 +11,15 @@
 #include "params/SchrijfParSollSequence.h"
 #include "sim/SimLine.h"
 #include "sim/SimPtyServer.h"
-#include "support/RawExchange.h"
+#include "support/BulkFigures.h"
 
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 constexpr double SilenceMs = 50.0;
-constexpr double BitsPerByte = 10.0; // start, 8 data, stop: the pty's frame
-constexpr double Baud = 38400.0;
-
-double Seconds(Clock::duration d) {
-    return std::chrono::duration<double>(d).count();
-}
-
-struct TRunFigures {
-    const char* Name;
-    size_t Exchanges = 0;
-    double TotalS = 0;
-    double LatencyMs = 0; // mean simulator latency of the run's commands
-    double ByteMs = 0;    // mean byte times of an exchange on a real line
-    bool Finished = false;
-};
-
-std::vector<std::string> ReadCommands() {
-    std::vector<std::string> commands;
-    for (int p = 0; p < ParameterCount; ++p)
-        commands.push_back("rp " + std::to_string(p));
-    for (int s = 1; s <= SetpointCount; ++s)
-        commands.push_back("rs " + std::to_string(s));
-    return commands;
-}
 
 std::vector<std::string> WriteCommands(const TLeesParSollSequence& read) {
     std::vector<std::string> commands;
@@ -59,42 +33,14 @@ std::vector<std::string> WriteCommands(const TLeesParSollSequence& read) {
     return commands;
 }
 
-// Sends the commands on the raw pty, one at a time, each until its reply's line end: the mean
-// time the simulator takes, and the mean byte count of command and reply.
-void MeasureRaw(const std::string& path, const std::vector<std::string>& commands,
-                TRunFigures& figures) {
-    TRawExchange raw(path);
-    double totalMs = 0;
-    size_t bytes = 0;
-    for (const std::string& command : commands) {
-        auto start = Clock::now();
-        std::string reply = raw.Exchange(command);
-        totalMs += Seconds(Clock::now() - start) * 1000.0;
-        bytes += command.size() + 1 + reply.size();
-    }
-    figures.LatencyMs = totalMs / static_cast<double>(commands.size());
-    figures.ByteMs = static_cast<double>(bytes) / static_cast<double>(commands.size()) *
-                     BitsPerByte / Baud * 1000.0;
-}
-
-void Run(TPlainHandover& handover, TTransferSequence& sequence, TRunFigures& figures) {
-    sequence.Mode = 3;
-    auto start = Clock::now();
-    sequence.Start();
-    while (!sequence.Stopped())
-        handover.ProcessMessages(-1);
-    figures.TotalS = Seconds(Clock::now() - start);
-    figures.Finished = sequence.End() == TTransferEnd::Finished;
-}
-
 void Print(const TRunFigures& f) {
-    double floorS = static_cast<double>(f.Exchanges) * (SilenceMs + f.LatencyMs) / 1000.0;
+    double floorS = f.FloorS();
     std::printf("%s: %zu exchanges%s\n", f.Name, f.Exchanges,
                 f.Finished ? "" : "  (DID NOT FINISH)");
     std::printf("  total:                     %.3f s\n", f.TotalS);
     std::printf("  protocol floor:            %.3f s (%zu x (50 ms + %.2f ms simulator latency))\n",
                 floorS, f.Exchanges, f.LatencyMs);
-    std::printf("  ratio:                     %.4f (target: at most 1.02)\n", f.TotalS / floorS);
+    std::printf("  ratio:                     %.4f (target: at most 1.02)\n", f.Ratio());
     std::printf("  byte times on a real line: %.3f s more (%.2f ms an exchange; a pty has none)\n",
                 static_cast<double>(f.Exchanges) * f.ByteMs / 1000.0, f.ByteMs);
 }
@@ -127,16 +73,14 @@ int main() {
         port.Open();
         TLeesParSollSequence lees(&port);
         TSchrijfParSollSequence schrijf(&port);
-        Run(handover, lees, read);
+        RunBulk(handover, lees, read);
         schrijf.ParBuffer = lees.ParBuffer;
         schrijf.SollBuffer = lees.SollBuffer;
-        Run(handover, schrijf, write);
+        RunBulk(handover, schrijf, write);
         port.Close();
 
         std::vector<std::string> readCommands = ReadCommands();
         std::vector<std::string> writeCommands = WriteCommands(lees);
-        read.Exchanges = readCommands.size();
-        write.Exchanges = writeCommands.size();
         MeasureRaw(server.SlavePath(), readCommands, read);
         MeasureRaw(server.SlavePath(), writeCommands, write);
     }

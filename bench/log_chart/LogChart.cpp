@@ -4,26 +4,14 @@
 // samples that fit in ten divisions, not with the buffer.
 
 #include "calib/GrafiekChart.h"
+#include "support/FullLogBuffer.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-TLogBuffer FullBuffer() {
-    TLogBuffer buffer;
-    buffer.Clear();
-    for (int i = 0; i < LogSlotCount; ++i) {
-        buffer.Times[i] = i * 60;
-        buffer.Values[i] = (i % 200) * 500 - 50000;
-        buffer.Read[i] = true;
-    }
-    buffer.Newest = LogLastSlot;
-    buffer.Count = LogSlotCount;
-    return buffer;
-}
-
 void RedrawWhileRecording(benchmark::State& state) {
-    const TLogBuffer buffer = FullBuffer();
+    const TLogBuffer buffer = FullLogBuffer();
     TLogView view;
     view.TimeScale = static_cast<int>(state.range(0));
     view.ValueScale = 6;
@@ -40,7 +28,7 @@ void RedrawWhileRecording(benchmark::State& state) {
 
 // From the first sample, the view an engineer scrolls back to.
 void RedrawScrolledBack(benchmark::State& state) {
-    const TLogBuffer buffer = FullBuffer();
+    const TLogBuffer buffer = FullLogBuffer();
     TLogView view;
     view.TimeScale = 5;
     for (auto _ : state)

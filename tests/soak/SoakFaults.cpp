@@ -1,5 +1,7 @@
 #include "SoakFaults.h"
 
+#include <algorithm>
+
 namespace kq9soak {
 
 const char* FaultName(TFault fault) {
@@ -48,7 +50,10 @@ TSimFaults MakeFaults(TFault fault, const std::string& appliesTo, int times, int
         faults.FirstByteDelayMs = Between(random, timeoutMs * 3 / 10, timeoutMs * 6 / 10);
         break;
     case TFault::LateFirstByte:
-        faults.FirstByteDelayMs = Between(random, timeoutMs + 60, timeoutMs * 2 + 100);
+        // Well past the time-out: on a loaded machine the port's worker may see its time-out
+        // late, and must not find the first byte already there.
+        faults.FirstByteDelayMs =
+            Between(random, timeoutMs + std::max(250, timeoutMs / 2), timeoutMs * 2 + 300);
         break;
     case TFault::Gaps:
         faults.ChunkSize = Between(random, 2, 6);
