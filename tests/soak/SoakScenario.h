@@ -95,7 +95,8 @@ private:
     // The port open and the unit identified; false (a failure) when it cannot be done.
     bool EnsureOnline(const std::string& after);
     void EnsureLiveGroups(bool on);
-    // Pulls the cable and plugs it in again once `shown` holds; true when it did.
+    // Pulls the cable, waits up to `withinMs` for `shown`, and plugs it in again; true when it
+    // was shown and the line came back.
     bool DropLine(const std::string& window, const TLook& shown, int withinMs);
     bool Replug();
     // Chooses a menu item as the user does, which only works with no modal window in front.

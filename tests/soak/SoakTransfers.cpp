@@ -133,14 +133,13 @@ bool TSoakScenario::RunTransfer(QWidget* dialog, const std::string& window, bool
     if (ending == 0) {
         Pause(Between(FRandom, 200, 3000));
         if (!OnUi([&] { return seq.Stopped(); })) {
-            bool shown = DropLine(
+            DropLine(
                 window, [&, panel] { return seq.Fout() && panel() == Tekst(texts.CommError); },
                 3000);
             OnUi([&] { form.CmdCancel->click(); });
             if (!WaitOnUi(closed, 5000))
                 Fail(window + " did not close after the line dropped");
-            if (shown)
-                EnsureOnline("a dropped line");
+            EnsureOnline("a dropped line");
             return false;
         }
     } else if (ending == 1) {
