@@ -123,7 +123,7 @@ int RunWindowsMode(char* program, const std::string& home) {
         &w.FormParamService,   &w.FormEditSollwerten, &w.FormDisplayNokken,    &w.FormLeesParSoll,
         &w.FormApparaatZoeken, &w.FormSchrijfParSoll, &w.FormInfoErrorNummers, &w.FormParLoader,
         &w.FormCalibratie,     &w.FormAfdrukkenPar,   &w.FormAfdrukkenSoll,    &w.FormGrafiek,
-        &w.FormLinearisatie};
+        &w.FormLinearisatie,   &w.FormVergelijk};
     for (QWidget* window : windows) {
         window->show();
         ProcessFor(150);
