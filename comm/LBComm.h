@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+class TCommLog;
 class TLBComponent;
 class TLBCommThread;
 struct TCommRequest;
@@ -52,6 +53,17 @@ public:
     void SetTransmitDriver(TTransmitDriver value);
     TReceiveDriver ReceiveDriver() const { return FReceiveDriver; }
     void SetReceiveDriver(TReceiveDriver value);
+
+    // Whether an LD100 reply ends at the LF of its CR LF instead of after 50 ms of silence; for
+    // every LD100 component without a stop character of its own. The reply's bytes are the same
+    // either way, and one without an LF still ends by the silence. Off by default; a change
+    // applies from the next request on.
+    bool ReplyEndsAtLineEnd() const { return FReplyEndsAtLineEnd; }
+    void SetReplyEndsAtLineEnd(bool value) { FReplyEndsAtLineEnd = value; }
+    // The log that receives an entry for every exchange of this port; none by default. A change
+    // applies from the next request on.
+    const std::shared_ptr<TCommLog>& Log() const { return FLog; }
+    void SetLog(std::shared_ptr<TCommLog> log) { FLog = std::move(log); }
 
     // Copies the settings of `source` through the setters; does nothing while this port is open.
     void Assign(const TLBComm& source);
@@ -114,6 +126,8 @@ private:
     bool FDestroying = false;
     bool FClosing = false;
     bool FDeviceLost = false;
+    bool FReplyEndsAtLineEnd = false;
+    std::shared_ptr<TCommLog> FLog;
     uint8_t FLanguage = 1;
 
     TBaudrate FBaudrate = TBaudrate::br9600;

@@ -9,7 +9,7 @@
 #include <cstring>
 
 namespace {
-constexpr int ByteGapMs = 50;     // silence that ends a reply, and the gap allowed between bytes
+constexpr int ByteGapMs = 50; // silence that ends a reply, and the gap allowed between bytes
 constexpr int DefaultTimeoutMs = 100;
 constexpr int MaxAttempts = 3;
 constexpr int MaxDiscarded = 512;
@@ -41,12 +41,18 @@ void TLBCommThread::SetRequest(TCommRequest* request) {
     FSender = request->Sender;
     FKind = TProtocolKind::Unknown;
     FStartChar = FStopChar = 0;
-    FFiltered = false;
+    FFiltered = FFilterStop = false;
     if (auto* ld100 = dynamic_cast<TLD100Protocol*>(FSender)) {
         FKind = TProtocolKind::LD100;
         FStartChar = static_cast<uint8_t>(ld100->ReceiveStart());
         FStopChar = static_cast<uint8_t>(ld100->ReceiveStop());
-        FFiltered = ld100->Filtered();
+        FFiltered = FFilterStop = ld100->Filtered();
+        // Every reply ends with CR LF: its LF ends it at once. The LF stays in the data, so the
+        // reply is the same as after the silence; a reply without the LF still ends by silence.
+        if (FStopChar == 0 && FPort->ReplyEndsAtLineEnd()) {
+            FStopChar = static_cast<uint8_t>(TSequenceChar::scLF);
+            FFilterStop = false;
+        }
     } else if (dynamic_cast<TLB2Protocol*>(FSender)) {
         FKind = TProtocolKind::LB2;
     } else if (dynamic_cast<TSSBProtocol*>(FSender)) {
@@ -57,6 +63,9 @@ void TLBCommThread::SetRequest(TCommRequest* request) {
     FTimeout = request->Timeout > 0 ? request->Timeout : DefaultTimeoutMs;
     FRequestDone = request->RequestDone;
     FDataReceived = request->DataReceived;
+    FLog = FPort->Log();
+    if (FLog)
+        FSenderName = FSender ? FSender->Name() : std::string();
     {
         std::lock_guard lock(FMutex);
         FRequestPresent = true;
@@ -100,6 +109,10 @@ void TLBCommThread::Execute() {
         }
         if (FTerminated)
             break;
+        if (FLog) {
+            FStartTime = std::chrono::system_clock::now();
+            FStartTick = std::chrono::steady_clock::now();
+        }
         switch (FKind) {
         case TProtocolKind::LD100:
             exitFlag = RunLD100();
@@ -116,6 +129,8 @@ void TLBCommThread::Execute() {
         }
         if (exitFlag)
             break;
+        if (FLog)
+            RecordExchange();
         {
             std::lock_guard lock(FMutex);
             FRequestPresent = false;
@@ -127,6 +142,23 @@ void TLBCommThread::Execute() {
     }
     FFinished = true;
     UiHandover().Wake();
+}
+
+void TLBCommThread::RecordExchange() {
+    TCommLogEntry entry;
+    entry.Time = FStartTime;
+    entry.Component = FSenderName;
+    if (FFrame[0] > 1)
+        entry.Command.assign(FFrame.begin() + 1, FFrame.begin() + FFrame[0]);
+    entry.Reply = std::move(FReceived);
+    entry.ReplyCut = FReceivedCut;
+    entry.Error = FError;
+    entry.DurationMs =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - FStartTick)
+            .count();
+    FLog->Add(std::move(entry));
+    FReceived.clear();
+    FReceivedCut = false;
 }
 
 bool TLBCommThread::ExchangeUnknown() {
@@ -202,6 +234,9 @@ bool TLBCommThread::Check(int callResult) {
 }
 
 void TLBCommThread::TransmitFrame() {
+    // The log shows the bytes of the last attempt.
+    FReceived.clear();
+    FReceivedCut = false;
     if (!PortOpen()) {
         FError.Code = CommCode::PortClosed;
         return;
@@ -246,6 +281,12 @@ void TLBCommThread::ReadByte() {
     if (read == 0) {
         FError.Code = CommCode::Timeout;
         return;
+    }
+    if (FLog) {
+        if (FReceived.size() < TCommLog::ReplyKept)
+            FReceived += static_cast<char>(FByte);
+        else
+            FReceivedCut = true;
     }
     if (Check(0))
         FReadTimeout = ByteGapMs;
@@ -321,7 +362,7 @@ bool TLBCommThread::RunLD100() {
                     break;
                 }
             } else if (FStopChar != 0 && FByte == FStopChar) {
-                if (FFiltered) {
+                if (FFilterStop) {
                     --FIndex;
                     --FLineBuffer[0];
                 } else {

@@ -4,14 +4,17 @@
 // outcome and the advance of the queue to the UI thread, waiting each time until the UI thread
 // has run the hand-over. It suspends itself while it has nothing to do.
 
+#include "comm/CommLog.h"
 #include "comm/CommTypes.h"
 #include "comm/LBComponent.h"
 #include "comm/SerialDevice.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 
 class TLBComm;
@@ -59,6 +62,8 @@ private:
     void HandDataReceived();
     void HandRequestDone();
     void HandNextRequest();
+    // The log entry of the exchange that has just ended.
+    void RecordExchange();
     void Handover(const std::function<void()>& fn);
     bool PortOpen() const { return !FTerminated.load() && FPortOpen.load(); }
 
@@ -78,6 +83,11 @@ private:
     TProtocolKind FKind = TProtocolKind::Unknown;
     uint8_t FStartChar = 0, FStopChar = 0;
     bool FFiltered = false;
+    // Whether the stop character is dropped from the data: the component's Filtered for its
+    // own stop character, never for the port's line end.
+    bool FFilterStop = false;
+    std::shared_ptr<TCommLog> FLog;
+    std::string FSenderName;
     // UI-thread side of the request: touched only on the UI thread.
     TLBProtocolComponent* FSender = nullptr;
     std::function<void(const TCommError&, const TFrameBuffer&)> FRequestDone;
@@ -96,6 +106,11 @@ private:
     int FIndex = 0;
     uint8_t FByte = 0;
     bool FRestart = false;
+    // For the log: the bytes read in the current attempt, and when the exchange began.
+    std::string FReceived;
+    bool FReceivedCut = false;
+    std::chrono::system_clock::time_point FStartTime;
+    std::chrono::steady_clock::time_point FStartTick;
 
     std::mutex FMutex;
     std::condition_variable FWake;

@@ -7,6 +7,7 @@
 #include "comm/MemoryStream.h"
 
 #include <functional>
+#include <string>
 
 class TLBComm;
 class TLBProtocolComponent;
@@ -31,8 +32,12 @@ public:
     TLBComm* LBComm() const { return FLBComm; }
     virtual void SetLBComm(TLBComm* port);
     int ListIndex() const { return FListIndex; }
+    // The name the component goes by in the communication log ("LD100ActPos").
+    const std::string& Name() const { return FName; }
+    void SetName(std::string name) { FName = std::move(name); }
 
 protected:
+    std::string FName;
     TLBComm* FLBComm = nullptr;
     int FListIndex = -1;
     bool FDestroying = false;

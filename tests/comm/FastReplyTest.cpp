@@ -1,0 +1,96 @@
+// Replies that end at their line end: every awkward reply gives the same events and bytes with
+// the port's line-end option on as with the 50 ms silence alone. The scripted device keeps its
+// byte times however late the worker reads, so gaps just under the silence are exact here.
+
+#include "CommTestSupport.h"
+
+#include "support/WaitUntil.h"
+
+#include <gtest/gtest.h>
+
+using kq9test::WaitUntil;
+
+namespace {
+
+using TChunks = std::vector<std::pair<int, std::string>>; // ms after the previous chunk
+
+struct TOutcome {
+    std::vector<std::string> Results;
+    std::vector<TCommError> Errors;
+    std::string NextResult; // the reply to a second request right after the first
+};
+
+// Sends "rp 1", answered with `chunks`, then "rp 2", answered at once: the second reply shows
+// whether bytes of the first one were left over.
+TOutcome Exchange(bool lineEnd, const TChunks& chunks) {
+    TFakeLine line(500);
+    line.Port.SetReplyEndsAtLineEnd(lineEnd);
+    line.Device->Responder = [&line, chunks](const std::string& written) {
+        if (written != "rp 1\r") {
+            line.Device->Reply("rp 2 9\r\n");
+            return;
+        }
+        int at = 0;
+        for (const auto& [delayMs, bytes] : chunks)
+            line.Device->Reply(bytes, at += delayMs);
+    };
+    TOutcome outcome;
+    EXPECT_TRUE(line.Exchange("rp 1"));
+    EXPECT_TRUE(line.Exchange("rp 2"));
+    outcome.Errors = line.Log.Errors;
+    outcome.Results = line.Log.Results;
+    if (!outcome.Results.empty()) {
+        outcome.NextResult = outcome.Results.back();
+        outcome.Results.pop_back();
+    }
+    return outcome;
+}
+
+void ExpectSameInBothModes(const TChunks& chunks, const std::string& reply) {
+    TOutcome silence = Exchange(false, chunks);
+    TOutcome lineEnd = Exchange(true, chunks);
+    EXPECT_EQ(silence.Results, std::vector<std::string>{reply});
+    EXPECT_EQ(lineEnd.Results, silence.Results);
+    EXPECT_EQ(lineEnd.Errors, silence.Errors);
+    EXPECT_TRUE(lineEnd.Errors.empty());
+    EXPECT_EQ(lineEnd.NextResult, "rp 2 9\r\n");
+    EXPECT_EQ(silence.NextResult, "rp 2 9\r\n");
+}
+
+} // namespace
+
+TEST(FastReply, AwkwardRepliesGiveTheSameBytesAsTheSilence) {
+    // The line end split between chunks, the CR and the LF apart.
+    ExpectSameInBothModes({{5, "rp 1 "}, {15, "5\r"}, {20, "\n"}}, "rp 1 5\r\n");
+    // A CR without its LF: only the silence can end the reply, so the late byte still joins.
+    ExpectSameInBothModes({{5, "rp 1 5\r"}, {25, "Z"}}, "rp 1 5\rZ");
+    // A refusal ends with the same line end as any reply.
+    ExpectSameInBothModes({{5, "er"}, {10, " 7\r\n"}}, "er 7\r\n");
+}
+
+TEST(FastReply, TheLineEndEndsTheReplyBeforeTheSilenceWould) {
+    // A byte 20 ms after the LF belongs to the reply when only the silence ends it; with the
+    // line end on, the reply is complete without it.
+    TChunks chunks = {{5, "rp 1 5\r\n"}, {20, "X"}};
+    TOutcome silence = Exchange(false, chunks);
+    TOutcome lineEnd = Exchange(true, chunks);
+    EXPECT_EQ(silence.Results, std::vector<std::string>{"rp 1 5\r\nX"});
+    EXPECT_EQ(lineEnd.Results, std::vector<std::string>{"rp 1 5\r\n"});
+}
+
+TEST(FastReply, AComponentsOwnStopCharacterStays) {
+    TFakePort fake;
+    fake.Port.SetReplyEndsAtLineEnd(true);
+    fake.Port.Open();
+    TLD100Protocol component;
+    ConfigureLD100(component, fake.Port);
+    component.SetReceiveStop(TSequenceChar::scETX);
+    component.SetFiltered(true);
+    TEventLog log;
+    log.Attach(component);
+    fake.Device->Responder = [&](const std::string&) { fake.Device->Reply("a\r\nb\x03"); };
+    component.SetASCIIProtocol("rt");
+    component.Send();
+    ASSERT_TRUE(WaitUntil([&] { return log.Events() == 1; }, 3000));
+    EXPECT_EQ(log.Results, std::vector<std::string>{"a\r\nb"});
+}
