@@ -29,6 +29,8 @@ void Send(TLD100Protocol& component, const std::string& text) {
 } // namespace
 
 TApparaatZoekenSequence::TApparaatZoekenSequence(TLBComm* port) : FPort(port) {
+    LD100ApparaatZoeken.SetName("LD100ApparaatZoeken");
+    ASCIILeesTypeInfo.SetName("ASCIILeesTypeInfo");
     for (TLD100Protocol* component : {&LD100ApparaatZoeken, &ASCIILeesTypeInfo}) {
         component->SetProtocolFoot(TSequenceChar::scCR);
         component->SetTimeoutTime(0);

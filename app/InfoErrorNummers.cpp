@@ -5,13 +5,13 @@
 #include "app/ErrorReport.h"
 #include "app/GlobalVar.h"
 #include "app/LanguageTexts.h"
+#include "app/ModalLending.h"
 #include "app/RtfReader.h"
 #include "app/RtfTextDocument.h"
 #include "app/TextFile.h"
 #include "app/TextKeys.h"
 #include "app/WidgetNames.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -32,7 +32,7 @@ QString ErrorHelpFileName(int taal) {
 TFormInfoErrorNummers::TFormInfoErrorNummers(QWidget* parent)
     : TActivatedDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
-      FOwner(parent) {
+      FLending(new TModalLending(this, parent)) {
     setObjectName(QStringLiteral("FormInfoErrorNummers"));
     setWindowTitle(Built(TextKey::HelpErrorNummers::Caption));
     resize(FormWidth, FormHeight);
@@ -45,35 +45,7 @@ TFormInfoErrorNummers::TFormInfoErrorNummers(QWidget* parent)
 }
 
 void TFormInfoErrorNummers::ShowNonModal() {
-    QWidget* modal = QApplication::activeModalWidget();
-    MoveTo(modal && modal != this ? modal : FOwner.data());
-    show();
-    raise();
-    activateWindow();
-}
-
-void TFormInfoErrorNummers::MoveTo(QWidget* parent) {
-    if (parentWidget() == parent)
-        return;
-    if (parentWidget() && parentWidget() != FOwner)
-        parentWidget()->removeEventFilter(this);
-    const bool shown = isVisible();
-    const QPoint position = pos();
-    setParent(parent, windowFlags());
-    move(position);
-    if (parent && parent != FOwner)
-        parent->installEventFilter(this);
-    if (shown)
-        show();
-}
-
-bool TFormInfoErrorNummers::eventFilter(QObject* watched, QEvent* event) {
-    // A borrowing window that closes (or goes) hands the window back before it could take it
-    // along.
-    if (watched == parentWidget() &&
-        (event->type() == QEvent::Hide || event->type() == QEvent::DeferredDelete))
-        MoveTo(FOwner);
-    return QDialog::eventFilter(watched, event);
+    FLending->Show();
 }
 
 void TFormInfoErrorNummers::FormActivate() {

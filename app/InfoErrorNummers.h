@@ -3,9 +3,9 @@
 // language, shown beside the other windows without waiting.
 
 #include "app/ActivatedDialog.h"
-#include <QPointer>
 
 class QTextEdit;
+class TModalLending;
 
 class TFormInfoErrorNummers : public TActivatedDialog {
 public:
@@ -20,13 +20,8 @@ public:
     // window closes, it returns to its owner and stays open.
     void ShowNonModal();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    void MoveTo(QWidget* parent);
-
-    QPointer<QWidget> FOwner;
+    TModalLending* FLending;
 };
 
 // "ErrorHelp0.rtf" … "ErrorHelp2.rtf" for language 0 … 2; empty for any other.

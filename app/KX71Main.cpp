@@ -253,6 +253,7 @@ void TFormMain::LezenTeksten() {
         displaynokken1->setText(Tekst(subNokkenInfo));
         Grafiek1->setText(Tekst(subGrafiek));
         Grafiek2->setText(Tekst(subLinearisatie));
+        CommunicatieLog1->setText(Tekst(subCommunicatieLog));
         Info1->setTitle(Tekst(menuHelp));
         FormAbout->setText(Tekst(subInfo));
         Errno1->setText(Tekst(subErrorNummers));

@@ -23,6 +23,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
 class TFormCalibratie;
+class TFormCommunicatieLog;
 class TIndicatorBox;
 class TFormAbout;
 class TFormDisplayNokken;
@@ -55,6 +56,7 @@ public:
     QPointer<TFormDisplayNokken> FormDisplayNokken;
     QPointer<TFormGrafiek> FormGrafiek;
     QPointer<TFormLinearisatie> FormLinearisatie;
+    QPointer<TFormCommunicatieLog> FormCommunicatieLog;
 
     TLBComm LBComm1;
     // The library's setup form for the port; no menu item shows it.
@@ -101,6 +103,7 @@ public:
     QMenu *File1, *Edit, *Extra, *Zendenenontvangen1, *Venster, *Info1;
     QAction *Exit1, *Par11, *Par21, *Serial1, *ww1, *KX91ontvangen1, *N1, *Backup1, *Restore1, *N2,
         *KX71zoeken, *displaynokken1, *Grafiek1, *Grafiek2, *FormAbout, *Errno1;
+    QAction* CommunicatieLog1;
 
     // Protocol components.
     TLD100Protocol LD100UnitSelect, LD100TypeInfo, LD100ReadError;
@@ -158,6 +161,8 @@ public:
     void displaynokken1Click();
     void Grafiek1Click();
     void Grafiek2Click();
+    // The communication log, shown beside the other windows without waiting.
+    void CommunicatieLog1Click();
     // Enables the items of the windows that have been set.
     void EnableWindowMenuItems();
     void EnableEditMenuItems();

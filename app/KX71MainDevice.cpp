@@ -31,11 +31,25 @@ void TFormMain::BindComponents() {
         RunGuarded([&] { LBComm1DeviceLost(error); });
     };
 
-    for (TLD100Protocol* component :
-         {&LD100UnitSelect, &LD100TypeInfo, &LD100ReadError, &LD100ActPos, &LD100Snelheid,
-          &LD100ActPosLin, &LD100Spanning_uit, &LD100Stroom_uit, &LD100Spanning_in, &LD100Stroom_in,
-          &LD100Analoog_in_AWE, &LD100_in, &LD100_uit, &LD100Duimwiel, &LD100ResetError,
-          &LD100Protocol1}) {
+    const std::pair<TLD100Protocol*, const char*> components[] = {
+        {&LD100UnitSelect, "LD100UnitSelect"},
+        {&LD100TypeInfo, "LD100TypeInfo"},
+        {&LD100ReadError, "LD100ReadError"},
+        {&LD100ActPos, "LD100ActPos"},
+        {&LD100Snelheid, "LD100Snelheid"},
+        {&LD100ActPosLin, "LD100ActPosLin"},
+        {&LD100Spanning_uit, "LD100Spanning_uit"},
+        {&LD100Stroom_uit, "LD100Stroom_uit"},
+        {&LD100Spanning_in, "LD100Spanning_in"},
+        {&LD100Stroom_in, "LD100Stroom_in"},
+        {&LD100Analoog_in_AWE, "LD100Analoog_in_AWE"},
+        {&LD100_in, "LD100_in"},
+        {&LD100_uit, "LD100_uit"},
+        {&LD100Duimwiel, "LD100Duimwiel"},
+        {&LD100ResetError, "LD100ResetError"},
+        {&LD100Protocol1, "LD100Protocol1"}};
+    for (auto [component, name] : components) {
+        component->SetName(name);
         component->SetProtocolFoot(TSequenceChar::scCR);
         component->SetLBComm(&LBComm1);
     }
@@ -76,6 +90,7 @@ void TFormMain::BindComponents() {
     Bind(displaynokken1, &QAction::triggered, &TFormMain::displaynokken1Click);
     Bind(Grafiek1, &QAction::triggered, &TFormMain::Grafiek1Click);
     Bind(Grafiek2, &QAction::triggered, &TFormMain::Grafiek2Click);
+    Bind(CommunicatieLog1, &QAction::triggered, &TFormMain::CommunicatieLog1Click);
     BindLiveComponents();
 }
 

@@ -265,12 +265,14 @@ void TFormMain::BuildMenu() {
     displaynokken1 = item(Venster, "displaynokken1", QStringLiteral("Nokken info"));
     Grafiek1 = item(Venster, "Grafiek1", QStringLiteral("Grafiek"));
     Grafiek2 = item(Venster, "Grafiek2", QStringLiteral("Grafiek2"));
+    CommunicatieLog1 = item(Venster, "CommunicatieLog1", QStringLiteral("Communicatie log"));
     Info1 = menu("Info1", QStringLiteral("&Help"));
     FormAbout = item(Info1, "FormAbout", QStringLiteral("&Info"));
     Errno1 = item(Info1, "Errno1", QStringLiteral("Error nummers"));
 
     // Windows that do not exist yet keep their items disabled.
-    for (QAction* missing : {ww1, displaynokken1, Grafiek1, Grafiek2, FormAbout, Errno1})
+    for (QAction* missing :
+         {ww1, displaynokken1, Grafiek1, Grafiek2, CommunicatieLog1, FormAbout, Errno1})
         missing->setEnabled(false);
     EnableWindowMenuItems();
 }

@@ -53,4 +53,5 @@ void TFormMain::EnableWindowMenuItems() {
     displaynokken1->setEnabled(!FormDisplayNokken.isNull());
     Grafiek1->setEnabled(!FormGrafiek.isNull());
     Grafiek2->setEnabled(!FormLinearisatie.isNull());
+    CommunicatieLog1->setEnabled(!FormCommunicatieLog.isNull());
 }

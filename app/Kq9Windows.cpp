@@ -15,7 +15,8 @@ TKq9Windows::TKq9Windows(const QStringList& arguments, const QString& dialogFold
       FormParLoader(&FormMain.LBComm1, &FormEditParam),
       FormCalibratie(&FormMain.LBComm1, &FormMain), FormAfdrukkenPar(&FormEditParam),
       FormAfdrukkenSoll(&FormEditSollwerten), FormGrafiek(&FormMain.LBComm1, &FormMain),
-      FormLinearisatie(&FormMain), FormVergelijk(&FormMain.LBComm1, &FormMain) {
+      FormLinearisatie(&FormMain), FormVergelijk(&FormMain.LBComm1, &FormMain),
+      FormCommunicatieLog(&FormMain.LBComm1, &FormMain) {
     // The main window has read the settings; a folder they do not remember gets the default.
     if (GlobalVar().OpenCloseDialoogPath.isEmpty())
         GlobalVar().OpenCloseDialoogPath = dialogFolder;
@@ -31,6 +32,7 @@ TKq9Windows::TKq9Windows(const QStringList& arguments, const QString& dialogFold
     FormMain.FormEditSollwerten = &FormEditSollwerten;
     FormMain.FormGrafiek = &FormGrafiek;
     FormMain.FormLinearisatie = &FormLinearisatie;
+    FormMain.FormCommunicatieLog = &FormCommunicatieLog;
     FormMain.EnableWindowMenuItems();
     FormEditParam.FormLeesParSoll = &FormLeesParSoll;
     FormEditParam.FormSchrijfParSoll = &FormSchrijfParSoll;

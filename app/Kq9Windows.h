@@ -5,6 +5,7 @@
 
 #include "app/About.h"
 #include "app/ApparaatZoeken.h"
+#include "app/CommunicatieLog.h"
 #include "app/InfoErrorNummers.h"
 #include "app/InitSerial.h"
 #include "app/KX71Main.h"
@@ -54,4 +55,5 @@ public:
     TFormGrafiek FormGrafiek;
     TFormLinearisatie FormLinearisatie;
     TFormVergelijk FormVergelijk;
+    TFormCommunicatieLog FormCommunicatieLog;
 };

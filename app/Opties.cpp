@@ -9,6 +9,7 @@
 #include "app/WidgetNames.h"
 #include "params/ParamDefs.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -21,6 +22,7 @@ namespace {
 
 constexpr int ComboMinimumWidth = 180;
 constexpr int ButtonMinimumWidth = 96;
+constexpr int ExplanationWidth = 340;
 
 } // namespace
 
@@ -46,8 +48,23 @@ void TFormOpties::CreateControls() {
     auto* row = new QHBoxLayout(GroupBox1);
     row->addWidget(LabelTaal);
     row->addWidget(ComboTaal, 1);
+
+    using namespace TextKey::Opties;
+    GroupBox2 =
+        Named(new QGroupBox(QString::fromUtf8(GroepCommunicatie.Default), TabSheet1), "GroupBox2");
+    CheckSnelAntwoord = Named(new QCheckBox(QString::fromUtf8(SnelAntwoord.Default), GroupBox2),
+                              "CheckSnelAntwoord");
+    LabelSnelAntwoord = Named(new QLabel(QString::fromUtf8(SnelAntwoordUitleg.Default), GroupBox2),
+                              "LabelSnelAntwoord");
+    LabelSnelAntwoord->setWordWrap(true);
+    LabelSnelAntwoord->setFixedWidth(ExplanationWidth);
+    auto* communication = new QVBoxLayout(GroupBox2);
+    communication->addWidget(CheckSnelAntwoord);
+    communication->addWidget(LabelSnelAntwoord);
+
     auto* sheet = new QVBoxLayout(TabSheet1);
     sheet->addWidget(GroupBox1);
+    sheet->addWidget(GroupBox2);
     sheet->addStretch();
 
     TOkCancelRow buttons =
@@ -73,8 +90,13 @@ void TFormOpties::FormActivate() {
         CmdCancel->setText(Tekst(TextKey::Opties::CmdCancel));
         ComboTaal->clear();
         ComboTaal->addItems(TekstList(TaalItems));
+        GroupBox2->setTitle(Tekst(GroepCommunicatie));
+        CheckSnelAntwoord->setText(Tekst(SnelAntwoord));
+        LabelSnelAntwoord->setText(Tekst(SnelAntwoordUitleg));
     }
     ComboTaal->setAccessibleName(LabelTaal->text());
+    CheckSnelAntwoord->setAccessibleDescription(LabelSnelAntwoord->text());
+    CheckSnelAntwoord->setChecked(FMain->LBComm1.ReplyEndsAtLineEnd());
     FTaal = GlobalVar().Taal;
     ComboTaal->setCurrentIndex(FTaal >= 0 && FTaal < ComboTaal->count() ? FTaal : -1);
 }
@@ -83,6 +105,7 @@ void TFormOpties::CmdOKClick() {
     // Without a choice (a stored language the list does not offer) the language stays.
     if (ComboTaal->currentIndex() >= 0)
         GlobalVar().Taal = ComboTaal->currentIndex();
+    FMain->LBComm1.SetReplyEndsAtLineEnd(CheckSnelAntwoord->isChecked());
     if (GlobalVar().Taal != FTaal)
         TekstFile_Lezen();
     // The definitions first, so that the main window's texts show what the file holds now.

@@ -1,9 +1,11 @@
 #pragma once
-// TFormOpties: the options window, where the program's language is chosen. OK applies the
-// language to the main window at once and reads the parameter definitions again.
+// TFormOpties: the options window, where the program's language is chosen and whether replies
+// end at their line end. OK applies the language to the main window at once and reads the
+// parameter definitions again; the line-end choice applies to the port from its next request.
 
 #include "app/ActivatedDialog.h"
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -20,6 +22,9 @@ public:
     QGroupBox* GroupBox1;
     QLabel* LabelTaal;
     QComboBox* ComboTaal;
+    QGroupBox* GroupBox2;
+    QCheckBox* CheckSnelAntwoord;
+    QLabel* LabelSnelAntwoord;
     QPushButton* CmdOK;
     QPushButton* CmdCancel;
 

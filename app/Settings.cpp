@@ -54,6 +54,17 @@ constexpr TSetting UnitNoSetting() {
             }};
 }
 
+// Whether LD100 replies end at their line end (kept by the port, like its line settings).
+constexpr TSetting ReplyEndSetting() {
+    return {"Opties", "SnelAntwoord", 0,
+            [](const TIniFile& ini, const TSetting& s, TReadTargets& t) {
+                t.Port.SetReplyEndsAtLineEnd(ini.ReadBool(s.Section, s.Key, s.Default != 0));
+            },
+            [](TIniFile& ini, const TSetting& s, const TWriteSources& src) {
+                ini.WriteBool(s.Section, s.Key, src.Port.ReplyEndsAtLineEnd());
+            }};
+}
+
 template <int TGlobalVar::*Field>
 constexpr TSetting IntSetting(const char* section, const char* key) {
     return {section, key, 0,
@@ -89,7 +100,7 @@ constexpr TSetting TextSetting(const char* section, const char* key) {
 
 // Every stored setting, in the order of reading and writing; the order of the port settings
 // matters because their setters couple the hardware description.
-const std::array<TSetting, 24> Settings = {
+const std::array<TSetting, 25> Settings = {
     PortSetting<TBaudrate, &TLBComm::Baudrate, &TLBComm::SetBaudrate>("baudrate", 6),
     PortSetting<TDataBit, &TLBComm::FrameDatabits, &TLBComm::SetFrameDatabits>("databit", 1),
     PortSetting<TParityBit, &TLBComm::FrameParitybit, &TLBComm::SetFrameParitybit>("parity", 1),
@@ -104,6 +115,7 @@ const std::array<TSetting, 24> Settings = {
         "transmitdrv", 3),
     UnitNoSetting(),
     IntSetting<&TGlobalVar::Taal>("Opties", "Taal"),
+    ReplyEndSetting(),
     TextSetting<&TGlobalVar::OpenCloseDialoogPath>("Algemeen", "OpenCloseDialoogPath"),
     TextSetting<&TGlobalVar::Firma>("Afdrukken", "Firma"),
     TextSetting<&TGlobalVar::Type>("Afdrukken", "Type"),

@@ -55,6 +55,11 @@ TCalibReply ReadCalibReply(const TMemoryStream& result) {
 }
 
 TCalibratieLogic::TCalibratieLogic(TLBComm* port) {
+    LD100Kalibratie.SetName("LD100Kalibratie");
+    LD100LeesKalibratieWaarden.SetName("LD100LeesKalibratieWaarden");
+    LD100Lees_DAC_TeachWaarden.SetName("LD100Lees_DAC_TeachWaarden");
+    LD100Lees_U_AD.SetName("LD100Lees_U_AD");
+    LD100Lees_I_AD.SetName("LD100Lees_I_AD");
     for (TLD100Protocol* component :
          {&LD100Kalibratie, &LD100LeesKalibratieWaarden, &LD100Lees_DAC_TeachWaarden,
           &LD100Lees_U_AD, &LD100Lees_I_AD}) {

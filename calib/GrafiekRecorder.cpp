@@ -28,6 +28,7 @@ int64_t MonotonicMs() {
 
 TGrafiekRecorder::TGrafiekRecorder(TLBComm* port, std::function<int64_t()> clock)
     : FClock(std::move(clock)) {
+    LD100LeesLogData.SetName("LD100LeesLogData");
     LD100LeesLogData.SetProtocolFoot(TSequenceChar::scCR);
     LD100LeesLogData.SetTimeoutTime(RequestTimeoutMs);
     LD100LeesLogData.SetLBComm(port);

@@ -37,9 +37,11 @@ const std::vector<TCtlCommand>& CtlCommands() {
 std::string CtlUsage() {
     std::string text = "usage: kq9ctl [--home DIR] [--port COMn|PATH] [--baud N] [--parity N|E|O]\n"
                        "              [--databits 7|8] [--stopbits 1|2] [--unit N] [--timeout MS]\n"
-                       "              COMMAND ...\n"
+                       "              [--fast] [--log FILE] COMMAND ...\n"
                        "--timeout MS applies to single exchanges (send, identify, the unit\n"
                        "selection), not to the bulk transfers, whose time-outs are fixed.\n"
+                       "--fast ends each reply at its line end instead of after 50 ms of\n"
+                       "silence; --log FILE writes every exchange on the line to FILE.\n"
                        "commands:\n";
     for (const TCtlCommand& command : CtlCommands())
         text += std::string("  ") + command.Name + " " + command.Synopsis + "\n";

@@ -117,6 +117,11 @@ const std::map<std::string, TSetter>& Setters() {
          }},
         {"--timeout",
          [](const std::string& v, TCtlOptions& o) { return ParseInt(v, o.TimeoutMs); }},
+        {"--log",
+         [](const std::string& v, TCtlOptions& o) {
+             o.LogPath = v;
+             return !v.empty();
+         }},
     };
     return setters;
 }
@@ -178,6 +183,11 @@ bool ParseCtlOptions(const std::vector<std::string>& args, TCtlOptions& options,
     };
     size_t i = 0;
     while (i < args.size() && args[i].starts_with("--")) {
+        if (args[i] == "--fast") {
+            options.Fast = true;
+            ++i;
+            continue;
+        }
         std::string name, value;
         if (!TakeOption(args, i, kindOf, name, value, error))
             return false;

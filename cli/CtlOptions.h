@@ -20,6 +20,8 @@ struct TCtlOptions {
     std::optional<TStopBit> Stopbits;
     int Unit = -1;        // --unit N; -1: select none
     int TimeoutMs = 1500; // --timeout MS: the component's TimeoutTime
+    bool Fast = false;    // --fast: replies end at their line end
+    std::string LogPath;  // --log FILE: the communication log
     std::string Command;
     std::vector<std::string> Arguments;
 };

@@ -3,6 +3,7 @@
 #include "app/GlobalVar.h"
 #include "app/LanguageTexts.h"
 #include "app/Settings.h"
+#include "cli/CtlCommLog.h"
 #include "cli/CtlExit.h"
 #include "cli/CtlLocations.h"
 #include "comm/ComNames.h"
@@ -62,6 +63,10 @@ TCtlPort::TCtlPort(const TCtlOptions& options) : FOptions(options) {
         FPort.SetFrameParitybit(*options.Parity);
     if (options.Stopbits)
         FPort.SetFrameStopbits(*options.Stopbits);
+    if (options.Fast)
+        FPort.SetReplyEndsAtLineEnd(true);
+    FPort.SetLog(CtlCommLog());
+    FProtocol.SetName("kq9ctl");
     FProtocol.SetProtocolFoot(TSequenceChar::scCR);
     FProtocol.SetTimeoutTime(options.TimeoutMs);
     FProtocol.SetLBComm(&FPort);

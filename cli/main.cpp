@@ -1,6 +1,7 @@
 // kq9ctl: the command-line tool of the KQ9 service tool.
 
 #include "app/PortAccess.h"
+#include "cli/CtlCommLog.h"
 #include "cli/CtlCommands.h"
 #include "cli/CtlExit.h"
 
@@ -20,8 +21,12 @@ int main(int argc, char** argv) {
         return CtlExit::Usage;
     }
     for (const TCtlCommand& command : CtlCommands()) {
-        if (options.Command == command.Name)
-            return command.Run(options);
+        if (options.Command != command.Name)
+            continue;
+        TCtlLogFile log;
+        if (int result = log.Open(options.LogPath); result != CtlExit::Success)
+            return result;
+        return log.Close(command.Run(options));
     }
     std::cerr << "kq9ctl: unknown command " << options.Command << '\n' << CtlUsage();
     return CtlExit::Usage;

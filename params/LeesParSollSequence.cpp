@@ -39,6 +39,7 @@ bool ReadReplyValue(const std::string& reply, int32_t& value) {
 }
 
 TLeesParSollSequence::TLeesParSollSequence(TLBComm* port) : TTransferSequence(PanelKeys) {
+    LD100LeesParSoll.SetName("LD100LeesParSoll");
     LD100LeesParSoll.SetProtocolFoot(TSequenceChar::scCR);
     LD100LeesParSoll.SetTimeoutTime(ReadTimeoutMs);
     LD100LeesParSoll.SetLBComm(port);

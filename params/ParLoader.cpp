@@ -46,6 +46,7 @@ TFormParLoader::TFormParLoader(TLBComm* port, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(CmdOK, &QPushButton::clicked, this, [this] { CmdOKClick(); });
+    LD100ParLoader.SetName("LD100ParLoader");
     LD100ParLoader.SetProtocolFoot(TSequenceChar::scCR);
     LD100ParLoader.SetTimeoutTime(0);
     LD100ParLoader.SetLBComm(port);

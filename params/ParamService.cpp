@@ -140,6 +140,8 @@ void TFormParamService::CreateControls() {
 }
 
 void TFormParamService::BindComponents(TLBComm* port) {
+    LD100ZendServiceParameter.SetName("LD100ZendServiceParameter");
+    LD100ServiceBerPar.SetName("LD100ServiceBerPar");
     LD100ZendServiceParameter.SetTimeoutTime(ZendTimeout);
     LD100ServiceBerPar.SetTimeoutTime(BerParTimeout);
     auto error = [this](TLBProtocolComponent* sender, const TCommError& commError,

@@ -42,6 +42,8 @@ QString Latin(const std::string& bytes) {
 TSchrijfParSollSequence::TSchrijfParSollSequence(TLBComm* port) : TTransferSequence(PanelKeys) {
     Configure(LD100SchrijfParSoll, port, WriteTimeoutMs);
     Configure(LD100BerekenParameters, port, TakeOverTimeoutMs);
+    LD100SchrijfParSoll.SetName("LD100SchrijfParSoll");
+    LD100BerekenParameters.SetName("LD100BerekenParameters");
     WatchPort(LD100SchrijfParSoll);
     WatchPort(LD100BerekenParameters);
     LD100SchrijfParSoll.OnCommResult = [this](TLBProtocolComponent* sender, TMemoryStream& result) {

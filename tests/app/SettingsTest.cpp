@@ -76,6 +76,7 @@ TEST_F(Settings, PartialFileTakesDefaultsAndIsCompletedInPlace) {
     EXPECT_EQ(FPort.TransmitDriver(), TTransmitDriver::tdDTRto0);
     EXPECT_EQ(FUnitNo, 0);
     EXPECT_EQ(FSettings.Taal, 1);
+    EXPECT_FALSE(FPort.ReplyEndsAtLineEnd());
     EXPECT_EQ(FSettings.Firma, "Acme BV");
     EXPECT_EQ(FSettings.Type, "");
     EXPECT_EQ(ComDevicePath(TPort::COM2), "/dev/ttyUSB0");
@@ -108,6 +109,7 @@ TEST_F(Settings, PartialFileTakesDefaultsAndIsCompletedInPlace) {
                                       "\r\n"
                                       "[Opties]\r\n"
                                       "Taal=1\r\n"
+                                      "SnelAntwoord=0\r\n"
                                       "[Afdrukken]\r\n"
                                       "Firma=  Acme BV\r\n"
                                       "Type=\r\n"
@@ -162,6 +164,7 @@ TEST_F(Settings, RoundTripThroughANewFile) {
     FPort.SetFrameStopbits(TStopBit::sb_2);
     FPort.SetPortName(TPort::COM9);
     FPort.SetPortType(TPortType::RS422);
+    FPort.SetReplyEndsAtLineEnd(true);
     FSettings.Taal = 2;
     FSettings.OpenCloseDialoogPath = QString::fromUtf8("/home/ö/params");
     FSettings.Firma = "Firma";
@@ -193,6 +196,7 @@ TEST_F(Settings, RoundTripThroughANewFile) {
                                  {Ord(port.ReceiveDriver()), Ord(FPort.ReceiveDriver())},
                                  {Ord(port.TransmitDriver()), Ord(FPort.TransmitDriver())}})
         EXPECT_EQ(read, written);
+    EXPECT_TRUE(port.ReplyEndsAtLineEnd());
     EXPECT_EQ(settings.Taal, 2);
     EXPECT_EQ(settings.OpenCloseDialoogPath, FSettings.OpenCloseDialoogPath);
     EXPECT_EQ(settings.Firma, "Firma");

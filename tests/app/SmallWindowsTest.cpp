@@ -14,6 +14,7 @@
 #include "support/QtModalCloser.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
@@ -131,6 +132,29 @@ TEST_F(SmallWindowsTest, AnotherLanguageLoadsItsFileAndCancelChangesNothing) {
     EXPECT_EQ(bare.LabelTaal->text(), "Taal:");
     EXPECT_EQ(bare.ComboTaal->itemText(0), "NE");
     EXPECT_EQ(bare.ComboTaal->currentText(), "EN");
+}
+
+TEST_F(SmallWindowsTest, TheLineEndChoiceReachesThePortOnOkAndIsSavedAtTheEnd) {
+    WriteFile(QStringLiteral("application.ini"), "[Opties]\nSnelAntwoord=0\n");
+    StartWithWindows();
+    WhileOpen(Form->ww1, *Opties, [&] {
+        EXPECT_FALSE(Opties->CheckSnelAntwoord->isChecked());
+        EXPECT_FALSE(Opties->CheckSnelAntwoord->accessibleDescription().isEmpty());
+        Opties->CheckSnelAntwoord->setChecked(true);
+        Opties->CmdCancel->click();
+    });
+    EXPECT_FALSE(Form->LBComm1.ReplyEndsAtLineEnd());
+    WhileOpen(Form->ww1, *Opties, [&] {
+        EXPECT_FALSE(Opties->CheckSnelAntwoord->isChecked());
+        Opties->CheckSnelAntwoord->setChecked(true);
+        Opties->CmdOK->click();
+    });
+    EXPECT_TRUE(Form->LBComm1.ReplyEndsAtLineEnd());
+    WhileOpen(Form->ww1, *Opties, [&] { EXPECT_TRUE(Opties->CheckSnelAntwoord->isChecked()); });
+    Form->close();
+    QFile file(Home.filePath(QStringLiteral("application.ini")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("SnelAntwoord=1"));
 }
 
 TEST_F(SmallWindowsTest, TheAboutWindowShowsTheVersionOnceAfterTwoOpenings) {

@@ -42,6 +42,14 @@ TEST(CtlOptions, TakesTheLineSettingsThePortAndTheCommand) {
     // Options after the command word belong to the command.
     EXPECT_EQ(o.Arguments, (std::vector<std::string>{"wp", "5", "-120"}));
 
+    EXPECT_FALSE(o.Fast);
+    EXPECT_TRUE(o.LogPath.empty());
+    // --fast is a switch: the word after it is the next option or the command.
+    ASSERT_TRUE(Parse({"--fast", "--log", "line.log", "--unit", "2", "backup", "x.bak"}, o, error));
+    EXPECT_TRUE(o.Fast);
+    EXPECT_EQ(o.LogPath, "line.log");
+    EXPECT_EQ(o.Command, "backup");
+
     ASSERT_TRUE(Parse({"--port", "/dev/serial/by-id/usb-FTDI", "sim", "--units", "1"}, o, error));
     EXPECT_FALSE(o.Port);
     EXPECT_EQ(o.DevicePath, "/dev/serial/by-id/usb-FTDI");
@@ -65,6 +73,8 @@ TEST(CtlOptions, RefusesWhatItCannotUse) {
         {"--port", "", "send", "rt"},
         {"--verbose", "send", "rt"},
         {"--unit"},
+        {"--log", "", "send", "rt"},
+        {"--fast"},
     };
     for (const auto& args : bad) {
         std::string joined;
