@@ -2,6 +2,7 @@
 
 #include "app/DialogFilter.h"
 #include "app/ErrorReport.h"
+#include "app/FixedPitchFont.h"
 #include "app/GlobalVar.h"
 #include "app/LanguageTexts.h"
 #include "app/ModalLending.h"
@@ -26,7 +27,7 @@ constexpr int FormHeight = 420;
 constexpr int ComboMinimumWidth = 220;
 
 QString Text(const TTextKey& key) {
-    return GlobalVar().LanguageFileLoaded ? Tekst(key) : QString::fromUtf8(key.Default);
+    return GlobalVar().LanguageFileLoaded ? Tekst(key) : Built(key);
 }
 
 } // namespace
@@ -36,7 +37,7 @@ TFormCommunicatieLog::TFormCommunicatieLog(TLBComm* port, QWidget* owner)
                                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       FPort(port), FLending(new TModalLending(this, owner)) {
     setObjectName(QStringLiteral("FormCommunicatieLog"));
-    setWindowTitle(QString::fromUtf8(TextKey::CommunicatieLog::Caption.Default));
+    setWindowTitle(Built(TextKey::CommunicatieLog::Caption));
     resize(FormWidth, FormHeight);
     CreateControls();
     if (FPort)
@@ -61,22 +62,17 @@ TFormCommunicatieLog::~TFormCommunicatieLog() {
 void TFormCommunicatieLog::CreateControls() {
     using namespace TextKey::CommunicatieLog;
     LabelComponent =
-        Named(new QLabel(QString::fromUtf8(TextKey::CommunicatieLog::LabelComponent.Default), this),
-              "LabelComponent");
+        Named(new QLabel(Built(TextKey::CommunicatieLog::LabelComponent), this), "LabelComponent");
     ComboComponent = Named(new QComboBox(this), "ComboComponent");
-    ComboComponent->addItem(QString::fromUtf8(AlleComponenten.Default));
+    ComboComponent->addItem(Built(AlleComponenten));
     ComboComponent->setMinimumWidth(ComboMinimumWidth);
     LabelComponent->setBuddy(ComboComponent);
-    CmdPauze =
-        Named(new QPushButton(QString::fromUtf8(TextKey::CommunicatieLog::CmdPauze.Default), this),
-              "CmdPauze");
+    CmdPauze = Named(new QPushButton(Built(TextKey::CommunicatieLog::CmdPauze), this), "CmdPauze");
     CmdPauze->setCheckable(true);
     CmdWissen =
-        Named(new QPushButton(QString::fromUtf8(TextKey::CommunicatieLog::CmdWissen.Default), this),
-              "CmdWissen");
-    CmdOpslaan = Named(
-        new QPushButton(QString::fromUtf8(TextKey::CommunicatieLog::CmdOpslaan.Default), this),
-        "CmdOpslaan");
+        Named(new QPushButton(Built(TextKey::CommunicatieLog::CmdWissen), this), "CmdWissen");
+    CmdOpslaan =
+        Named(new QPushButton(Built(TextKey::CommunicatieLog::CmdOpslaan), this), "CmdOpslaan");
     auto* top = new QHBoxLayout;
     top->addWidget(LabelComponent);
     top->addWidget(ComboComponent);
@@ -89,14 +85,11 @@ void TFormCommunicatieLog::CreateControls() {
     MemoLog->setLineWrapMode(QPlainTextEdit::NoWrap);
     MemoLog->setMaximumBlockCount(MaxLines);
     MemoLog->setUndoRedoEnabled(false);
-    QFont font(QStringLiteral("Courier New"), MemoLog->font().pointSize());
-    font.setStyleHint(QFont::Monospace);
-    MemoLog->setFont(font);
+    MemoLog->setFont(FixedPitchFont(MemoLog->font()));
 
     LabelAantal = Named(new QLabel(this), "LabelAantal");
-    CmdSluiten = Named(
-        new QPushButton(QString::fromUtf8(TextKey::CommunicatieLog::CmdSluiten.Default), this),
-        "CmdSluiten");
+    CmdSluiten =
+        Named(new QPushButton(Built(TextKey::CommunicatieLog::CmdSluiten), this), "CmdSluiten");
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(LabelAantal, 1);
     bottom->addWidget(CmdSluiten);

@@ -50,12 +50,10 @@ void TFormOpties::CreateControls() {
     row->addWidget(ComboTaal, 1);
 
     using namespace TextKey::Opties;
-    GroupBox2 =
-        Named(new QGroupBox(QString::fromUtf8(GroepCommunicatie.Default), TabSheet1), "GroupBox2");
-    CheckSnelAntwoord = Named(new QCheckBox(QString::fromUtf8(SnelAntwoord.Default), GroupBox2),
-                              "CheckSnelAntwoord");
-    LabelSnelAntwoord = Named(new QLabel(QString::fromUtf8(SnelAntwoordUitleg.Default), GroupBox2),
-                              "LabelSnelAntwoord");
+    GroupBox2 = Named(new QGroupBox(Built(GroepCommunicatie), TabSheet1), "GroupBox2");
+    CheckSnelAntwoord = Named(new QCheckBox(Built(SnelAntwoord), GroupBox2), "CheckSnelAntwoord");
+    LabelSnelAntwoord =
+        Named(new QLabel(Built(SnelAntwoordUitleg), GroupBox2), "LabelSnelAntwoord");
     LabelSnelAntwoord->setWordWrap(true);
     LabelSnelAntwoord->setFixedWidth(ExplanationWidth);
     auto* communication = new QVBoxLayout(GroupBox2);

@@ -1,7 +1,8 @@
 #pragma once
 // The settings file "application.ini" in the settings folder (app/FileLocations.h): the port's
 // line and hardware settings (as enumeration ordinals), whether its replies end at their line
-// end, the selected unit number and the stored part of the shared settings. Read at start, written at program end.
+// end, the selected unit number and the stored part of the shared settings. Read at start,
+// written at program end.
 
 #include "app/GlobalVar.h"
 #include "comm/LBComm.h"

@@ -179,18 +179,19 @@ bool TakeCommandArguments(const TCtlOptions& options, const TCommandOptionSpec& 
 bool ParseCtlOptions(const std::vector<std::string>& args, TCtlOptions& options,
                      std::string& error) {
     auto kindOf = [](const std::string& name) {
-        return Setters().contains(name) ? TOptionKind::Valued : TOptionKind::Unknown;
+        return name == "--fast"           ? TOptionKind::Switch
+               : Setters().contains(name) ? TOptionKind::Valued
+                                          : TOptionKind::Unknown;
     };
     size_t i = 0;
     while (i < args.size() && args[i].starts_with("--")) {
-        if (args[i] == "--fast") {
-            options.Fast = true;
-            ++i;
-            continue;
-        }
         std::string name, value;
         if (!TakeOption(args, i, kindOf, name, value, error))
             return false;
+        if (name == "--fast") {
+            options.Fast = true;
+            continue;
+        }
         auto setter = Setters().find(name);
         if (!setter->second(value, options)) {
             error = "bad value for " + name + ": " + value;

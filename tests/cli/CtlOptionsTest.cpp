@@ -75,6 +75,7 @@ TEST(CtlOptions, RefusesWhatItCannotUse) {
         {"--unit"},
         {"--log", "", "send", "rt"},
         {"--fast"},
+        {"--fast=1", "send", "rt"},
     };
     for (const auto& args : bad) {
         std::string joined;
