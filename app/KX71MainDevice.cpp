@@ -54,6 +54,8 @@ void TFormMain::BindComponents() {
         component->SetLBComm(&LBComm1);
     }
     LD100Protocol1.SetTimeoutTime(TerminalTimeoutMs);
+    // What the terminal sends is typed by hand, and its reply may hold several lines.
+    LD100Protocol1.SetLineEndEndsReply(false);
 
     auto guarded = [](auto handler) {
         return [handler](TLBProtocolComponent*, TMemoryStream& result) {

@@ -25,7 +25,7 @@ int RunSendCommand(const TCtlOptions& options) {
     if (int result = port.SelectUnit(); result != CtlExit::Success)
         return result;
     std::string reply;
-    if (int result = port.Exchange(text, reply); result != CtlExit::Success)
+    if (int result = port.ExchangeTyped(text, reply); result != CtlExit::Success)
         return result;
     std::cout << WithoutLineEnd(reply) << '\n';
     return CtlExit::Success;

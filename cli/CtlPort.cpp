@@ -152,6 +152,13 @@ int TCtlPort::Exchange(const std::string& text, std::string& reply, std::ostream
     return CtlExit::Success;
 }
 
+int TCtlPort::ExchangeTyped(const std::string& text, std::string& reply) {
+    FProtocol.SetLineEndEndsReply(false);
+    int result = Exchange(text, reply);
+    FProtocol.SetLineEndEndsReply(true);
+    return result;
+}
+
 void TCtlPort::WaitFor(const std::function<bool()>& done) {
     while (!done())
         FHandover.ProcessMessages(-1);

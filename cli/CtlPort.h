@@ -34,6 +34,9 @@ public:
     // Sends `text` and waits for its outcome: Success with every byte of the reply, Timeout when
     // none came, CommError for any other failure.
     int Exchange(const std::string& text, std::string& reply, std::ostream& err = std::cerr);
+    // The same for a text typed by hand, as the terminal sends it: its reply may hold several
+    // lines, so it ends by the silence even with --fast.
+    int ExchangeTyped(const std::string& text, std::string& reply);
 
     // The port, for commands that bind protocol components of their own to it.
     TLBComm& Port() { return FPort; }

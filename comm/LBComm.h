@@ -55,9 +55,10 @@ public:
     void SetReceiveDriver(TReceiveDriver value);
 
     // Whether an LD100 reply ends at the LF of its CR LF instead of after 50 ms of silence; for
-    // every LD100 component without a stop character of its own. The reply's bytes are the same
-    // either way, and one without an LF still ends by the silence. Off by default; a change
-    // applies from the next request on.
+    // every LD100 component without a stop character of its own that allows it
+    // (TLD100Protocol::LineEndEndsReply). The reply's bytes are the same either way, and one
+    // without an LF still ends by the silence. Off by default; a change applies from the next
+    // request on.
     bool ReplyEndsAtLineEnd() const { return FReplyEndsAtLineEnd; }
     void SetReplyEndsAtLineEnd(bool value) { FReplyEndsAtLineEnd = value; }
     // The log that receives an entry for every exchange of this port; none by default. A change

@@ -49,7 +49,7 @@ void TLBCommThread::SetRequest(TCommRequest* request) {
         FFiltered = FFilterStop = ld100->Filtered();
         // Every reply ends with CR LF: its LF ends it at once. The LF stays in the data, so the
         // reply is the same as after the silence; a reply without the LF still ends by silence.
-        if (FStopChar == 0 && FPort->ReplyEndsAtLineEnd()) {
+        if (FStopChar == 0 && FPort->ReplyEndsAtLineEnd() && ld100->LineEndEndsReply()) {
             FStopChar = static_cast<uint8_t>(TSequenceChar::scLF);
             FFilterStop = false;
         }

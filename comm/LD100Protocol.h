@@ -21,6 +21,11 @@ public:
     void SetProtocolHead(TSequenceChar value) { FProtocolHead = value; }
     TSequenceChar ProtocolFoot() const { return FProtocolFoot; }
     void SetProtocolFoot(TSequenceChar value) { FProtocolFoot = value; }
+    // Whether the port may end this component's replies at their line end when it is set to do
+    // so (TLBComm::SetReplyEndsAtLineEnd). Off for commands typed by hand: their replies may hold
+    // several lines, so they always end by the silence.
+    bool LineEndEndsReply() const { return FLineEndEndsReply; }
+    void SetLineEndEndsReply(bool value) { FLineEndEndsReply = value; }
 
     void Send() override;
     void DataReceived(TFrameBuffer receiveBuffer, TFrameBuffer sentFrame, bool& restart) override;
@@ -28,6 +33,7 @@ public:
 private:
     std::string FASCIIProtocol;
     bool FFiltered = false;
+    bool FLineEndEndsReply = true;
     TSequenceChar FReceiveStart = TSequenceChar::scNone;
     TSequenceChar FReceiveStop = TSequenceChar::scNone;
     TSequenceChar FProtocolHead = TSequenceChar::scNone;

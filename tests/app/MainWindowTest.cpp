@@ -200,6 +200,17 @@ TEST_F(MainWindowTest, EnterAnywhereInTheWindowSendsWhileTheSendButtonCanBePress
     EXPECT_FALSE(GlobalVar().ActualActive);
 }
 
+TEST_F(MainWindowTest, TheTerminalShowsEveryLineOfAReplyWhileRepliesEndAtTheirLineEnd) {
+    Start();
+    Form->LBComm1.SetReplyEndsAtLineEnd(true);
+    OpenAndIdentify();
+    Answer("rl", "rl 1\r\nrl 2\r\n");
+    Form->EditZenden->setText("rl");
+    Form->CmdTerminalZenden->click();
+    ASSERT_TRUE(WaitUntil([&] { return !Form->MemoReceive->toPlainText().isEmpty(); }, 2000));
+    EXPECT_EQ(Form->MemoReceive->toPlainText(), "rl 1\nrl 2");
+}
+
 TEST_F(MainWindowTest, TheTransferAndSearchWindowsHoldThePollAndSelectionOffEvenWithoutFocus) {
     Start();
     OpenAndIdentify();

@@ -22,9 +22,10 @@ struct TOutcome {
 
 // Sends "rp 1", answered with `chunks`, then "rp 2", answered at once: the second reply shows
 // whether bytes of the first one were left over.
-TOutcome Exchange(bool lineEnd, const TChunks& chunks) {
+TOutcome Exchange(bool lineEnd, const TChunks& chunks, bool componentAllows = true) {
     TFakeLine line(500);
     line.Port.SetReplyEndsAtLineEnd(lineEnd);
+    line.Component.SetLineEndEndsReply(componentAllows);
     line.Device->Responder = [&line, chunks](const std::string& written) {
         if (written != "rp 1\r") {
             line.Device->Reply("rp 2 9\r\n");
@@ -76,6 +77,16 @@ TEST(FastReply, TheLineEndEndsTheReplyBeforeTheSilenceWould) {
     TOutcome lineEnd = Exchange(true, chunks);
     EXPECT_EQ(silence.Results, std::vector<std::string>{"rp 1 5\r\nX"});
     EXPECT_EQ(lineEnd.Results, std::vector<std::string>{"rp 1 5\r\n"});
+}
+
+TEST(FastReply, AComponentForTypedCommandsGetsAReplyOfSeveralLinesWhole) {
+    // The second line comes 20 ms after the first one's LF: ending there would cut the reply
+    // and leave its tail to the next exchange.
+    TChunks chunks = {{5, "rp 1 5\r\n"}, {20, "rp 1 6\r\n"}};
+    TOutcome typed = Exchange(true, chunks, false);
+    EXPECT_EQ(typed.Results, std::vector<std::string>{"rp 1 5\r\nrp 1 6\r\n"});
+    EXPECT_TRUE(typed.Errors.empty());
+    EXPECT_EQ(typed.NextResult, "rp 2 9\r\n");
 }
 
 TEST(FastReply, AComponentsOwnStopCharacterStays) {
