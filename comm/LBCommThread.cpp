@@ -41,7 +41,7 @@ void TLBCommThread::SetRequest(TCommRequest* request) {
     FSender = request->Sender;
     FKind = TProtocolKind::Unknown;
     FStartChar = FStopChar = 0;
-    FFiltered = FFilterStop = false;
+    FFiltered = FFilterStop = FLineEndStop = false;
     if (auto* ld100 = dynamic_cast<TLD100Protocol*>(FSender)) {
         FKind = TProtocolKind::LD100;
         FStartChar = static_cast<uint8_t>(ld100->ReceiveStart());
@@ -52,6 +52,7 @@ void TLBCommThread::SetRequest(TCommRequest* request) {
         if (FStopChar == 0 && FPort->ReplyEndsAtLineEnd() && ld100->LineEndEndsReply()) {
             FStopChar = static_cast<uint8_t>(TSequenceChar::scLF);
             FFilterStop = false;
+            FLineEndStop = true;
         }
     } else if (dynamic_cast<TLB2Protocol*>(FSender)) {
         FKind = TProtocolKind::LB2;
@@ -391,8 +392,14 @@ bool TLBCommThread::RunLD100() {
         if (FError.Code != 0) {
             FRestart = true;
             ++attempts;
-            if (FError.Code == CommCode::Timeout)
+            if (FError.Code == CommCode::Timeout) {
+                // A reply that comes just after its time-out would otherwise end the next
+                // exchange at its LF, and every later reply would be taken for the request
+                // after its own. Waiting for the silence here keeps the replies in step.
+                if (FLineEndStop)
+                    DiscardInput();
                 return FTerminated;
+            }
         }
     }
     return FTerminated;

@@ -86,6 +86,8 @@ private:
     // Whether the stop character is dropped from the data: the component's Filtered for its
     // own stop character, never for the port's line end.
     bool FFilterStop = false;
+    // Whether the stop character is the port's line end rather than the component's own.
+    bool FLineEndStop = false;
     std::shared_ptr<TCommLog> FLog;
     std::string FSenderName;
     // UI-thread side of the request: touched only on the UI thread.
