@@ -15,6 +15,8 @@ constexpr int TakeOverTimeout = 2000;
 } // namespace
 
 TCompareSendSequence::TCompareSendSequence(TLBComm* port) {
+    LD100ZendWaarde.SetName("LD100ZendWaarde");
+    LD100BerekenParameters.SetName("LD100BerekenParameters");
     LD100ZendWaarde.SetTimeoutTime(WriteTimeout);
     LD100BerekenParameters.SetTimeoutTime(TakeOverTimeout);
     for (TLD100Protocol* component : {&LD100ZendWaarde, &LD100BerekenParameters}) {
