@@ -5,8 +5,15 @@ PACKAGES := build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools li
 # What `make package` needs besides: the dependency computation of the package, the icon
 # renderer and the checks of the desktop entry and the man pages.
 PACKAGING := dpkg-dev file librsvg2-bin desktop-file-utils groff-base
+# What `make fuzz` needs besides: Debian's clang and its libFuzzer and sanitizer runtimes.
+FUZZING := clang libclang-rt-14-dev
+# Each fuzz program runs until FUZZ_RUNS inputs or FUZZ_SECONDS seconds, whichever comes first;
+# FUZZ_TARGETS picks some of them (all by default).
+FUZZ_RUNS ?= 1000000
+FUZZ_SECONDS ?= 600
+FUZZ_TARGETS ?=
 
-.PHONY: deps build release test tsan run bench soak screenshots package clean
+.PHONY: deps build release test tsan run bench soak fuzz screenshots package clean
 
 deps:
 	@tools/install-deps $(PACKAGES)
@@ -42,6 +49,14 @@ soak: deps
 	cmake --preset release
 	cmake --build --preset release --target kq9soak
 	build/release/tests/kq9soak --seconds $(SOAK_SECONDS)
+
+# libFuzzer programs of the readers of outside input, with AddressSanitizer and UBSan, run one
+# after the other; `make test` replays their seeds and the inputs that once found a fault.
+fuzz:
+	@tools/install-deps $(PACKAGES) $(FUZZING)
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	tools/run-fuzzers build/fuzz $(FUZZ_RUNS) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 # The Debian package build/release/package/kq9_<version>_amd64.deb, checked from a throwaway root.
 package:

@@ -20,6 +20,12 @@ QString Folded(const QString& name) {
     return name.toCaseFolded();
 }
 
+// A value is one line of the file: a line break in it would end the line and make the rest a key
+// or section of its own, so it is stored as a blank.
+QString OneLine(QString value) {
+    return value.replace(u'\r', u' ').replace(u'\n', u' ');
+}
+
 } // namespace
 
 bool TIniFile::LoadFromFile(const QString& path, QString* error) {
@@ -146,7 +152,10 @@ bool TIniFile::ReadBool(const QString& section, const QString& key, bool fallbac
 }
 
 void TIniFile::InsertLine(int index, const QString& text) {
-    TLine line{text, FLineEnd};
+    // The new line ends as the line before it does: in a file of mixed line ends the file's
+    // first one could be a lone CR, which before an empty line ending in LF would read back as
+    // one CR LF and lose that line.
+    TLine line{text, index > 0 ? FLines[index - 1].End : FLineEnd};
     // A last line without a line end keeps that property: the end moves to the line before.
     if (index == static_cast<int>(FLines.size()) && index > 0 && FLines[index - 1].End.isEmpty()) {
         FLines[index - 1].End = FLineEnd;
@@ -155,7 +164,8 @@ void TIniFile::InsertLine(int index, const QString& text) {
     FLines.insert(FLines.begin() + index, std::move(line));
 }
 
-void TIniFile::WriteString(const QString& section, const QString& key, const QString& value) {
+void TIniFile::WriteString(const QString& section, const QString& key, const QString& text) {
+    const QString value = OneLine(text);
     const TSectionRange* range = FindSection(section);
     if (!range) {
         if (!FLines.empty() && !FLines.back().Text.trimmed().isEmpty())

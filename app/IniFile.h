@@ -32,6 +32,7 @@ public:
     // Stored as integers: 0 is false, any other number true.
     bool ReadBool(const QString& section, const QString& key, bool fallback) const;
 
+    // A line break in the value is written as a blank, so that the value stays on its line.
     void WriteString(const QString& section, const QString& key, const QString& value);
     void WriteInteger(const QString& section, const QString& key, int value);
     // Written as 1 or 0.
@@ -55,7 +56,8 @@ private:
 
     std::vector<TLine> FLines;
     std::vector<TSectionRange> FSections;
-    QHash<QString, int> FFirstSection;       // case-folded name → index into FSections
-    QString FLineEnd = QStringLiteral("\n"); // for new lines: the file's first line end
+    QHash<QString, int> FFirstSection; // case-folded name → index into FSections
+    // For a line end where the file has none to copy: the file's first line end.
+    QString FLineEnd = QStringLiteral("\n");
     bool FBom = false;
 };

@@ -63,15 +63,25 @@ bool IsLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-// A UTF-16 text with every surrogate that has no partner replaced, so that a stray "\uN" never
-// makes an invalid string.
-QString WithValidSurrogates(const QString& text) {
+// Characters a text document takes as the end of a paragraph (or of a frame).
+bool EndsParagraph(QChar c) {
+    return c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == u'\xFDD0' ||
+           c == u'\xFDD1';
+}
+
+// The text of a run: every surrogate without its partner replaced, so that a stray "\uN" never
+// makes an invalid string, and the characters that would end the paragraph in a text document
+// (only "\'hh" and "\uN" can bring them in) made line breaks within it, so that a paragraph of
+// the document stays one paragraph on the screen.
+QString RunText(const QString& text) {
     QString result = text;
     for (qsizetype i = 0; i < result.size(); ++i) {
         if (result[i].isHighSurrogate() && i + 1 < result.size() && result[i + 1].isLowSurrogate())
             ++i;
         else if (result[i].isSurrogate())
             result[i] = QChar::ReplacementCharacter;
+        else if (EndsParagraph(result[i]))
+            result[i] = QChar::LineSeparator;
     }
     return result;
 }
@@ -391,7 +401,7 @@ void TRtfParser::Character(QChar c) {
 void TRtfParser::EndParagraph() {
     FParagraph.Format = State().Paragraph;
     for (TRtfRun& run : FParagraph.Runs)
-        run.Text = WithValidSurrogates(run.Text);
+        run.Text = RunText(run.Text);
     FDocument.Paragraphs.push_back(std::move(FParagraph));
     FParagraph = TRtfParagraph();
 }
@@ -412,14 +422,15 @@ void TRtfParser::FinishColorEntry() {
 TRtfDocument PlainTextDocument(QByteArrayView data) {
     TRtfDocument document;
     QString text = DecodeText(data);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    // CR LF, LF and a lone CR (older files) each end a line.
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
     QStringList lines = text.split(u'\n');
     if (!lines.isEmpty() && lines.back().isEmpty())
         lines.removeLast();
     for (const QString& line : lines) {
         TRtfParagraph paragraph;
         if (!line.isEmpty())
-            paragraph.Runs.push_back({line, {}});
+            paragraph.Runs.push_back({RunText(line), {}});
         document.Paragraphs.push_back(std::move(paragraph));
     }
     return document;

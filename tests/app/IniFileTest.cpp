@@ -85,6 +85,22 @@ TEST(IniFile, WritingIntoAFileWithoutFinalLineEnd) {
     EXPECT_EQ(empty.Text(), "[Opties]\nTaal=1\n");
 }
 
+TEST(IniFile, ALineBreakInAValueMakesNoKeyOfItsOwn) {
+    TIniFile ini;
+    ini.LoadFromText("[Afdrukken]\nType=KX71\n");
+    ini.WriteString("Afdrukken", "Firma", "A\r\nType=forged\n[Opties]");
+    EXPECT_EQ(ini.Text(), "[Afdrukken]\nType=KX71\nFirma=A  Type=forged [Opties]\n");
+    EXPECT_EQ(ini.ReadString("Afdrukken", "Type", {}), "KX71");
+    EXPECT_FALSE(ini.SectionExists("Opties"));
+}
+
+TEST(IniFile, ANewLineInAFileOfMixedLineEndsKeepsTheEmptyLineAfterIt) {
+    TIniFile ini;
+    ini.LoadFromText("[A]\r[B]\n\n[C]\n");
+    ini.WriteString("B", "k", "v");
+    EXPECT_EQ(ini.Text(), "[A]\r[B]\nk=v\n\n[C]\n");
+}
+
 TEST(IniFile, SavesAtomicallyKeepingEncodingMarkAndReadsOldFiles) {
     QTemporaryDir dir;
     QString path = kq9test::WriteFixture(dir.path(), "a.ini", "\xEF\xBB\xBF[Main]\nA=\xC3\xA9\n");

@@ -88,6 +88,16 @@ TEST(RtfReader, FormatsGroupsEscapesAndParagraphProperties) {
     EXPECT_EQ(document.Paragraphs[3].Text(), "visibleafter");
 }
 
+TEST(RtfReader, EscapedLineEndsStayWithinTheirParagraphAndPlainLinesEndAtALoneCR) {
+    TRtfDocument rich = ParseRtf("{\\rtf1 a\\'0db\\u8233?c\\u-560?d\\par}");
+    ASSERT_EQ(rich.Paragraphs.size(), 1u);
+    EXPECT_EQ(rich.Paragraphs[0].Text(), QStringLiteral("a\u2028b\u2028c\u2028d"));
+
+    TRtfDocument plain = ParseRtf("one\rtwo\r\nthree\n");
+    ASSERT_EQ(plain.Paragraphs.size(), 3u);
+    EXPECT_EQ(plain.PlainText(), "one\ntwo\nthree\n");
+}
+
 TEST(RtfReader, MalformedInputGivesWhatTextItCanAndNeverFails) {
     const char* inputs[] = {
         "{\\rtf1 unclosed {\\b group",
