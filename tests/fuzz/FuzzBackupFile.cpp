@@ -59,10 +59,11 @@ KQ9_FUZZ_TARGET(backup_file) {
     FUZZ_CHECK(ReadBackupFile(again, back));
     FUZZ_CHECK(back == read);
 
-    size_t nonZero = 0;
-    for (int p = 0; p < ParameterCount; ++p)
-        nonZero += read.Par[static_cast<size_t>(p)] != 0;
-    for (int s = 1; s <= SetpointCount; ++s)
-        nonZero += read.Soll[static_cast<size_t>(s)] != 0;
-    FUZZ_CHECK(BackupDifferences(read, TBackupData{}).size() == nonZero);
+    // The comparison with the device names exactly the entries that differ.
+    FUZZ_CHECK(BackupDifferences(read, read).empty());
+    TBackupData device = read;
+    device.Par[static_cast<uint8_t>(bytes[8]) % ParameterCount] ^= 1;
+    device.Soll[1 + static_cast<uint8_t>(bytes[9]) % SetpointCount] ^= 1;
+    const std::vector<QString> lines = BackupDifferences(read, device);
+    FUZZ_CHECK(lines.size() == 2 && lines[0].startsWith(u'P') && lines[1].startsWith(u'S'));
 }

@@ -1,6 +1,5 @@
 #include "fuzz/FuzzInput.h"
 
-#include <QRegularExpression>
 #include <QStringList>
 
 #include <algorithm>
@@ -34,9 +33,18 @@ std::vector<QByteArrayView> SplitFuzzInput(QByteArrayView input, QByteArrayView 
 }
 
 QStringList TextLines(const QString& text) {
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
-    QStringList lines = text.split(lineEnd);
-    if (!lines.isEmpty() && lines.back().isEmpty())
-        lines.removeLast();
+    // By hand: a regular expression finds nothing in a text that is not valid UTF-16.
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\r' && text[i] != u'\n')
+            continue;
+        lines << text.mid(start, i - start);
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines << text.mid(start);
     return lines;
 }
