@@ -27,6 +27,7 @@ public:
             value = value << 8 | Byte();
         return static_cast<int32_t>(value);
     }
+    bool AtEnd() const { return FPos >= FSize; }
     // Up to `count` bytes.
     QByteArrayView Take(size_t count);
     // Everything not yet taken.
