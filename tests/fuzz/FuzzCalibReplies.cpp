@@ -35,9 +35,7 @@ KQ9_FUZZ_TARGET(calib_replies) {
     for (int steps = 0; steps < 64 && !input.AtEnd(); ++steps) {
         const uint8_t which = input.Byte();
         const QByteArrayView bytes = input.Take(input.Byte() % 110);
-        TMemoryStream reply;
-        reply.Write(reinterpret_cast<const uint8_t*>(bytes.data()),
-                    static_cast<size_t>(bytes.size()));
+        TMemoryStream reply = FuzzStream(bytes);
         switch (which % 9) {
         case 0:
             logic.LD100KalibratieCommResult(reply);

@@ -4,6 +4,13 @@
 
 #include <algorithm>
 
+TMemoryStream FuzzStream(QByteArrayView bytes) {
+    TMemoryStream stream;
+    stream.Write(reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<size_t>(bytes.size()));
+    stream.SetPosition(0);
+    return stream;
+}
+
 QByteArrayView TFuzzReader::Take(size_t count) {
     count = std::min(count, FSize - FPos);
     QByteArrayView part(reinterpret_cast<const char*>(FData + FPos), static_cast<qsizetype>(count));

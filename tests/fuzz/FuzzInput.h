@@ -2,6 +2,8 @@
 // Reading a fuzz input: the bytes as a view, a reader that takes a few control bytes from the
 // front, and a split into the several files of one input.
 
+#include "comm/MemoryStream.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
@@ -13,6 +15,9 @@
 inline QByteArrayView FuzzBytes(const uint8_t* data, size_t size) {
     return QByteArrayView(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 }
+
+// A reply as a component hands it to its result event: the bytes, read from the start.
+TMemoryStream FuzzStream(QByteArrayView bytes);
 
 // Takes control values from the front of the input; an exhausted input gives zeros, so every
 // input, however short, means something.

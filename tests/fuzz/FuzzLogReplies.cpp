@@ -27,9 +27,7 @@ KQ9_FUZZ_TARGET(log_replies) {
             break; // only a reply is repeated
         }
         now += which;
-        TMemoryStream reply;
-        reply.Write(reinterpret_cast<const uint8_t*>(bytes.data()),
-                    static_cast<size_t>(bytes.size()));
+        TMemoryStream reply = FuzzStream(bytes);
         const int before = recorder.Buffer.Newest;
         const bool recording = recorder.Recording();
         switch (which % 16) {

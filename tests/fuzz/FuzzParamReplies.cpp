@@ -33,8 +33,7 @@ KQ9_FUZZ_TARGET(param_replies) {
     FUZZ_CHECK(LoaderTakeOverText(reply).Red == !accepted);
     FUZZ_CHECK(ServiceCommErrorText(error).Red && LoaderCommErrorText(error).Red);
 
-    TMemoryStream stream;
-    stream.Write(reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<size_t>(bytes.size()));
+    TMemoryStream stream = FuzzStream(bytes);
     const TCalibReply calib = ReadCalibReply(stream);
     FUZZ_CHECK(calib.Text.size() <= 98);
     FUZZ_CHECK(calib.Code == calib.Text.left(2));

@@ -20,13 +20,6 @@
 
 namespace {
 
-TMemoryStream StreamOf(const std::string& bytes) {
-    TMemoryStream stream;
-    stream.Write(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-    stream.SetPosition(0);
-    return stream;
-}
-
 bool IsNumber(const QString& text) {
     int32_t value = 0;
     return DecimalTextToInt(text, value);
@@ -50,7 +43,8 @@ void ReadReply(TLeesParSollSequence& read, const std::string& reply) {
     const bool repeated = read.Herhaald();
     const bool cancelled = read.Stoppen();
     const std::string request = read.LastRequest();
-    TMemoryStream stream = StreamOf(reply);
+    TMemoryStream stream =
+        FuzzStream(QByteArrayView(reply.data(), static_cast<qsizetype>(reply.size())));
     read.LD100LeesParSollCommResult(&read.LD100LeesParSoll, stream);
 
     if (cancelled) {
@@ -81,7 +75,8 @@ void WriteReply(TSchrijfParSollSequence& write, const std::string& reply) {
     const bool parFase = write.ParFase();
     const bool repeated = write.Herhaald();
     const bool cancelled = write.Stoppen();
-    TMemoryStream stream = StreamOf(reply);
+    TMemoryStream stream =
+        FuzzStream(QByteArrayView(reply.data(), static_cast<qsizetype>(reply.size())));
     if (takeOver)
         write.LD100BerekenParametersCommResult(&write.LD100BerekenParameters, stream);
     else

@@ -17,8 +17,7 @@ KQ9_FUZZ_TARGET(value_text) {
     parData[203] = static_cast<int8_t>(input.Byte());
     parData[248] = static_cast<int8_t>(input.Byte());
     const QByteArrayView bytes = input.Rest();
-    TMemoryStream reply;
-    reply.Write(reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<size_t>(bytes.size()));
+    TMemoryStream reply = FuzzStream(bytes);
     const size_t length = static_cast<size_t>(bytes.size());
 
     for (size_t limit : {ShortValueTextLimit, size_t{50}, ValueTextLimit}) {
