@@ -193,6 +193,12 @@ TFuzzLine::~TFuzzLine() {
 }
 
 TExchange TFuzzLine::Exchange(TLBProtocolComponent& component, const TLineScript& script) {
+    // A vanished device stops the port's use until it is opened again, as the user does after
+    // the message; the next input starts on an open port.
+    if (FPort->DeviceLost()) {
+        FPort->Close();
+        FPort->Open();
+    }
     FDevice->Load(script);
     TExchange outcome;
     component.OnCommResult = [&](TLBProtocolComponent*, TMemoryStream& result) {
@@ -215,5 +221,8 @@ TExchange TFuzzLine::Exchange(TLBProtocolComponent& component, const TLineScript
     outcome.Written = FDevice->Written();
     outcome.Consumed = FDevice->Consumed();
     FUZZ_CHECK(FPort->QueueLength() == 0);
+    // A vanished device ends the request with its error, and only that stops the port's use.
+    FUZZ_CHECK(FPort->DeviceLost() ==
+               (outcome.Errors > 0 && outcome.Error.SystemError == ERROR_OPERATION_ABORTED));
     return outcome;
 }
