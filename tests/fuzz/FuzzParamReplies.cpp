@@ -1,11 +1,13 @@
-// The answers to writing one parameter and to taking the parameters over, as the service
-// dialog, the parameter loader and kq9ctl read them, and the calibration window's reading of a
-// reply into code, key and value.
+// The answers to writing one value and to taking the parameters over, as the service dialog,
+// the parameter loader, the compare window and kq9ctl read them, and the calibration window's
+// reading of a reply into code, key and value.
 
 #include "calib/CalibratieLogic.h"
 #include "fuzz/FuzzInput.h"
 #include "fuzz/FuzzTarget.h"
 #include "params/SingleParamReplies.h"
+
+#include <string_view>
 
 KQ9_FUZZ_TARGET(param_replies) {
     TFuzzReader input(data, size);
@@ -13,17 +15,20 @@ KQ9_FUZZ_TARGET(param_replies) {
     const QByteArrayView bytes = input.Rest();
     const std::string reply(bytes.data(), static_cast<size_t>(bytes.size()));
 
-    switch (ClassifyWriteReply(reply)) {
-    case TWriteReply::Accepted:
-        FUZZ_CHECK(reply.starts_with("wp") && !ServiceWriteText(reply).Red);
-        break;
-    case TWriteReply::Refused:
-        FUZZ_CHECK(reply.starts_with("er ") && !RefusalOf(reply).isEmpty());
-        FUZZ_CHECK(ServiceWriteText(reply).Red);
-        break;
-    case TWriteReply::Unexpected:
-        FUZZ_CHECK(ServiceWriteText(reply).Red);
-        break;
+    // A parameter's write is echoed "wp …", a setpoint's (from the compare window) "ws …".
+    for (const std::string_view echo : {"wp", "ws"}) {
+        switch (ClassifyWriteReply(reply, echo)) {
+        case TWriteReply::Accepted:
+            FUZZ_CHECK(reply.starts_with(echo) && !ServiceWriteText(reply, echo).Red);
+            break;
+        case TWriteReply::Refused:
+            FUZZ_CHECK(reply.starts_with("er ") && !RefusalOf(reply).isEmpty());
+            FUZZ_CHECK(ServiceWriteText(reply, echo).Red);
+            break;
+        case TWriteReply::Unexpected:
+            FUZZ_CHECK(ServiceWriteText(reply, echo).Red);
+            break;
+        }
     }
     const TTakeOverReply takeOver = ClassifyTakeOverReply(reply);
     if (takeOver == TTakeOverReply::Rejected)
