@@ -46,7 +46,9 @@ KQ9_FUZZ_TARGET(log_replies) {
             if (recording && recorder.Buffer.Newest != before) {
                 const int slot = recorder.Buffer.Newest;
                 int32_t value = 0;
-                const std::optional<QString> text = ReadValueTextChecked(reply, 50);
+                const std::optional<QString> text = ReadAnswerValueText(
+                    reply, LogSources[static_cast<size_t>(recorder.Buffer.Source)].Command,
+                    TGrafiekRecorder::ReplyLimit);
                 const bool number = reply.Size() >= 6 && text && ValueTextToInt(*text, value);
                 FUZZ_CHECK(recorder.Buffer.Read[slot] == number);
                 FUZZ_CHECK(!number || recorder.Buffer.Values[slot] == value);

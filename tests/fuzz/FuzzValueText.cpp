@@ -19,6 +19,9 @@ KQ9_FUZZ_TARGET(value_text) {
     const QByteArrayView bytes = input.Rest();
     TMemoryStream reply = FuzzStream(bytes);
     const size_t length = static_cast<size_t>(bytes.size());
+    const std::string raw(bytes.data(), length);
+    // The reply read as the answer to its own two letters and to a command it does not answer.
+    const std::string own = raw.size() >= 2 ? raw.substr(0, 2) : std::string("r0");
 
     for (size_t limit : {ShortValueTextLimit, size_t{50}, ValueTextLimit}) {
         const std::optional<QString> text = ReadValueTextChecked(reply, limit);
@@ -26,25 +29,34 @@ KQ9_FUZZ_TARGET(value_text) {
         if (text)
             FUZZ_CHECK(text->size() == static_cast<qsizetype>(length > 5 ? length - 5 : 0));
         FUZZ_CHECK(ReadValueText(reply, limit) == text.value_or(QString()));
-        for (int decimals = 0; decimals <= DecimalsOfLinPosition; ++decimals) {
-            const QString shown = LiveValueText(reply, limit, decimals, QStringLiteral(" V"));
-            FUZZ_CHECK(shown == NotANumberText || shown.endsWith(QLatin1String(" V")));
+        for (const std::string& command : {own, std::string("\x01\x02")}) {
+            const bool answers = ReplyAnswers(reply, command);
+            FUZZ_CHECK(!answers || raw.starts_with(command));
+            FUZZ_CHECK(ReadAnswerValueText(reply, command, limit) ==
+                       (answers ? text : std::optional<QString>()));
+            for (int decimals = 0; decimals <= DecimalsOfLinPosition; ++decimals) {
+                const QString shown =
+                    LiveValueText(reply, command, limit, decimals, QStringLiteral(" V"));
+                FUZZ_CHECK(shown == NotANumberText || shown.endsWith(QLatin1String(" V")));
+                FUZZ_CHECK(answers || shown == NotANumberText);
+            }
         }
     }
 
     const QString text = ReadValueText(reply);
     int32_t value = 0;
-    if (ValueTextToInt(text, value))
-        FUZZ_CHECK(LiveValueText(reply, ValueTextLimit, 0) == QString::number(value));
+    const bool answers = ReplyAnswers(reply, own);
+    if (answers && ValueTextToInt(text, value))
+        FUZZ_CHECK(LiveValueText(reply, own, ValueTextLimit, 0) == QString::number(value));
     else
-        FUZZ_CHECK(LiveValueText(reply, ValueTextLimit, 0) == NotANumberText);
-    BitPattern(reply);
-    ThumbwheelValue(reply, value);
+        FUZZ_CHECK(LiveValueText(reply, own, ValueTextLimit, 0) == NotANumberText);
+    FUZZ_CHECK(answers || BitPattern(reply, own) == 0);
+    int32_t thumbwheel = 0;
+    FUZZ_CHECK(ThumbwheelValue(reply, own, thumbwheel) <= answers);
     const QString error = ErrorNumberText(text);
     FUZZ_CHECK(error.isEmpty() || error.endsWith(text));
     IsAcceptedDeviceType(text.left(4));
 
-    const std::string raw(bytes.data(), static_cast<size_t>(bytes.size()));
     if (ReadReplyValue(raw, value))
         FUZZ_CHECK(raw.size() >= 6 && (raw.back() == '\r' || raw.back() == '\n'));
     parData[203] = parData[248] = 0;
