@@ -37,7 +37,7 @@ std::string Printable(const std::string& bytes) {
 }
 
 std::string Numbered(char letter, int number) {
-    char text[8];
+    char text[16];
     std::snprintf(text, sizeof text, "%c%03d", letter, number);
     return text;
 }
