@@ -137,20 +137,26 @@ std::string EscapeBytes(std::string_view bytes) {
 }
 
 std::string CommErrorDescription(const TCommError& error, uint8_t language) {
-    std::string text = "[" + Hex4(static_cast<uint32_t>(error.Code)) + "h] ";
+    std::string text = "[";
+    text += Hex4(static_cast<uint32_t>(error.Code));
+    text += "h] ";
     if (error.Code == CommCode::SystemCall) {
         text += CommTextFormat(CommRow::SystemErrorFmt, language,
                                static_cast<uint32_t>(error.SystemError));
         std::string reason = WithoutLineEnd(SysErrorMessage(error.SystemError));
-        if (!reason.empty())
-            text += " " + reason;
+        if (!reason.empty()) {
+            text += ' ';
+            text += reason;
+        }
     } else if (error.Code == CommCode::LineError) {
         text += CommTextFormat(CommRow::GeneralErrorFmt, language,
                                static_cast<uint32_t>(error.LineErrors));
         for (size_t i = 0; i < std::size(LineErrorFlags); ++i) {
-            if (static_cast<uint32_t>(error.LineErrors) & LineErrorFlags[i])
-                text += " " + CommTextFormat(CommRow::LineErrorFirst + static_cast<int>(i),
-                                             language, LineErrorFlags[i]);
+            if (static_cast<uint32_t>(error.LineErrors) & LineErrorFlags[i]) {
+                text += ' ';
+                text += CommTextFormat(CommRow::LineErrorFirst + static_cast<int>(i), language,
+                                       LineErrorFlags[i]);
+            }
         }
     } else if (int row = CodeRow(error.Code); row >= 0) {
         text += CommText(row, language);
