@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 TSimPtyServer::TSimPtyServer(std::shared_ptr<TSimLine> line) : FLine(std::move(line)) {}
@@ -158,19 +159,26 @@ bool TSimPtyServer::Send(const TSimReply& reply, bool more) {
 }
 
 bool TSimPtyServer::SendUntilCommand() {
-    // As fast as the program takes it: however late this thread gets to run, the line is never
-    // quiet.
+    // A piece every millisecond, some 64 000 bytes a second and far beyond any baud rate, so the
+    // line is never quiet for long even when this thread runs late; but never more than `Ahead`
+    // bytes the program has not read yet, so that the next command stops the stream within a
+    // short reply's worth of bytes.
+    constexpr int PieceMs = 1;
+    constexpr int Ahead = 1024;
     static const std::string Piece(64, '.');
     for (;;) {
-        pollfd fds[2] = {{FMaster, POLLIN | POLLOUT, 0}, {FWake, POLLIN, 0}};
-        if (::poll(fds, 2, -1) < 0 && errno != EINTR)
+        pollfd fds[2] = {{FMaster, POLLIN, 0}, {FWake, POLLIN, 0}};
+        if (::poll(fds, 2, PieceMs) < 0 && errno != EINTR)
             return false;
         if (fds[1].revents)
             return false;
         if (fds[0].revents & POLLIN)
             return true;
-        if (fds[0].revents & ~POLLOUT)
+        if (fds[0].revents)
             return false; // the line went away
+        int unread = 0;
+        if (::ioctl(FSlave, FIONREAD, &unread) == 0 && unread >= Ahead)
+            continue;
         ssize_t n = ::write(FMaster, Piece.data(), Piece.size());
         if (n < 0 && errno != EAGAIN && errno != EINTR)
             return false;

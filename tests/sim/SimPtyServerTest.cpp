@@ -99,7 +99,8 @@ TEST(SimPtyServer, AnEndlessReplyEndsAtTheLimitAndTheNextCommandStopsIt) {
     TSimOutcome endless = port.Exchange("rt", 500);
     EXPECT_EQ(endless.Error.Code, CommCode::ReplyTooLong);
     TSimOutcome next = port.Exchange("rf");
-    EXPECT_TRUE(next.Ok);
+    EXPECT_TRUE(next.Ok) << "code " << static_cast<int>(next.Error.Code) << ", "
+                         << next.Reply.size() << " bytes";
     EXPECT_TRUE(next.Reply.ends_with("rf -1\r\n")) << next.Reply;
     EXPECT_EQ(port.Exchange("rf").Reply, "rf -1\r\n");
 }
